@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Shared set-up of run.sh and test.sh: packages, build, program folder, demo bank.
+# Safe to run again and again; never touches an existing question bank.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD="$ROOT/build"
+APPDIR="${QUILLET_HOME:-$HOME/.local/share/Quillet}"
+BANK="$APPDIR/data/Vellumar.mdb"
+
+PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
+  libsqlite3-dev libzip-dev libfluidsynth-dev timgm6mb-soundfont
+  fonts-wqy-microhei fonts-arphic-uming
+  xvfb xauth imagemagick
+)
+
+install_missing_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "== Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build_project() {
+  if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  fi
+  cmake --build "$BUILD" -j "$(nproc)"
+}
+
+install_program_folder() {
+  # The program folder holds the executable, pic/, sound/, htm/ and data/.
+  # Installing refreshes everything except data/, which holds the learner's progress.
+  cmake --install "$BUILD" --prefix "$APPDIR" >/dev/null
+  mkdir -p "$APPDIR/data"
+}
+
+create_demo_bank() {
+  if [ -e "$BANK" ]; then
+    echo "== Question bank kept: $BANK"
+  elif [ -x "$BUILD/bin/quillet-bank" ]; then
+    echo "== Creating the demo question bank: $BANK"
+    "$BUILD/bin/quillet-bank" build "$ROOT/content" "$BANK"
+  fi
+}
+
+install_missing_packages
+build_project
+install_program_folder
+create_demo_bank
