@@ -17,7 +17,7 @@ class DocumentBuilder
 {
 public:
     static constexpr int MaxColumns = 63;
-    static constexpr int MaxCells = 100'000; // per table
+    static constexpr int MaxCells = 10'000; // per table; growing a QTextTable costs time per cell
 
     explicit DocumentBuilder(QTextDocument *document);
 

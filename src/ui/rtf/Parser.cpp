@@ -271,7 +271,7 @@ void Parser::controlWord(std::string_view word, bool hasParam, int param)
             fontCharset_ = param;
         } else if (info.keyword == Keyword::FontCodePage) {
             fontCodePage_ = param;
-        } else if (info.keyword == Keyword::Unicode) {
+        } else if (info.keyword == Keyword::Unicode && hasParam) {
             fontName_ += TextCodec::decode(codePage(), fontNameBytes_);
             fontNameBytes_.clear();
             fontName_ += QChar(char16_t(param < 0 ? param + 0x10000 : param));
@@ -330,6 +330,8 @@ void Parser::textKeyword(Keyword keyword, bool hasParam, int param)
     case Keyword::Character:
         return;
     case Keyword::Unicode:
+        if (!hasParam)
+            return;
         // Negative values are the upper half of the 16-bit range.
         appendChar(param < 0 ? char32_t(param + 0x10000) : char32_t(param));
         skipChars_ = state_.unicodeSkip;

@@ -9,14 +9,6 @@
 namespace rtf {
 namespace {
 
-template<typename Text>
-bool startsWithRtf(const Text &text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n'))
-        ++i;
-    return text.mid(i, 5) == Text("{\\rtf");
-}
 
 void setPlainText(const QString &text, QTextDocument *document)
 {
@@ -29,12 +21,12 @@ void setPlainText(const QString &text, QTextDocument *document)
 
 bool RtfReader::isRtf(const QByteArray &data)
 {
-    return startsWithRtf(data);
+    return data.startsWith("{\\rtf");
 }
 
 bool RtfReader::isRtf(const QString &text)
 {
-    return startsWithRtf(text);
+    return text.startsWith(QLatin1String("{\\rtf"));
 }
 
 QString RtfReader::decodePlainText(const QByteArray &data)

@@ -137,6 +137,7 @@ bool TextCodec::encodeChar(int codePage, const QString &character, QByteArray &o
 int TextCodec::codePageOfCharset(int charset, int fallback)
 {
     switch (charset) {
+    case 2: return 1252; // Symbol: its bullets and marks sit where Latin-1 has look-alikes
     case 77: return 10000;
     case 128: return 932;
     case 129: return 949;
