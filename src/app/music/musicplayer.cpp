@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace {
@@ -41,6 +42,9 @@ struct MusicPlayer::Engine
     fluid::Settings settings;
     fluid::Synth synth;
     fluid::Player player;
+    // Zero gain leaves notes that were already sounding faintly audible for
+    // a second, so the lowest level also silences the output outright.
+    std::atomic<bool> muted{false};
 };
 
 MusicPlayer::MusicPlayer(std::unique_ptr<AudioOutput> output) : m_output(std::move(output)) {}
@@ -68,17 +72,22 @@ bool MusicPlayer::play(const QString &midiFile)
         engine->synth = fluid::makeSynth(engine->settings.get(), &m_error);
         if (!engine->synth)
             return false;
-        fluid_synth_set_gain(engine->synth.get(), gainForVolumeLevel(m_volumeLevel));
         m_engine = std::move(engine);
+        setVolumeLevel(m_volumeLevel);
     }
     fluid_synth_t *synth = m_engine->synth.get();
+    const std::atomic<bool> *muted = &m_engine->muted;
     m_engine->player = fluid::startLoopingPlayer(synth, midi);
     if (!m_engine->player) {
         m_error = QStringLiteral("无法播放乐曲 %1").arg(midiFile);
         return false;
     }
-    const bool started = m_output->start([synth](float *left, float *right, int frames) {
+    const bool started = m_output->start([synth, muted](float *left, float *right, int frames) {
         fluid_synth_write_float(synth, frames, left, 0, 1, right, 0, 1);
+        if (*muted) {
+            std::fill(left, left + frames, 0.0f);
+            std::fill(right, right + frames, 0.0f);
+        }
     });
     if (!started) {
         m_engine->player.reset();
@@ -113,8 +122,10 @@ QString MusicPlayer::errorString() const
 void MusicPlayer::setVolumeLevel(int level)
 {
     m_volumeLevel = clampVolumeLevel(level);
-    if (m_engine)
+    if (m_engine) {
         fluid_synth_set_gain(m_engine->synth.get(), gainForVolumeLevel(m_volumeLevel));
+        m_engine->muted = m_volumeLevel == MinVolumeLevel;
+    }
 }
 
 int MusicPlayer::volumeLevel() const
@@ -165,7 +176,7 @@ bool MusicPlayer::renderToWav(const QString &midiFile, const QString &wavFile, i
 
     int periodFrames = 0;
     fluid_settings_getint(settings.get(), "audio.period-size", &periodFrames);
-    const long long blocks = std::llround(seconds * fluid::SampleRate / periodFrames);
+    const auto blocks = static_cast<long long>(std::ceil(seconds * fluid::SampleRate / periodFrames));
     for (long long i = 0; i < blocks; ++i) {
         if (fluid_file_renderer_process_block(renderer.get()) != FLUID_OK)
             return fail(QStringLiteral("写入 %1 失败").arg(wavFile));
