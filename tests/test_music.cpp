@@ -1,3 +1,4 @@
+#include "backgroundmusic.h"
 #include "composer.h"
 #include "midifileinfo.h"
 #include "musicplayer.h"
@@ -70,6 +71,7 @@ private slots:
     void playsThroughTheOutputAndStops();
     void volumeChangesWhilePlaying();
     void noSoundCardMeansNoPlayback();
+    void playMusicRequests();
     void systemOutputAnswersQuickly();
 
 private:
@@ -278,6 +280,27 @@ void TestMusic::noSoundCardMeansNoPlayback()
     QVERIFY(!player.play(tunePath(tuneDesigns().front())));
     QVERIFY(!player.errorString().isEmpty());
     QVERIFY(!player.isPlaying());
+}
+
+void TestMusic::playMusicRequests()
+{
+    const QString tune = tunePath(tuneDesigns().front());
+    MusicPlayer silent(std::make_unique<FakeOutput>(false));
+    QCOMPARE(playMusic(silent, tune, true), MusicResult::NoSoundCard);
+    QCOMPARE(playMusic(silent, tune, false), MusicResult::NoSoundCard);
+    QVERIFY(!silent.isPlaying());
+    QCOMPARE(musicResultMessage(MusicResult::NoSoundCard), QStringLiteral("没发现声卡！"));
+
+    MusicPlayer player(std::make_unique<FakeOutput>(true));
+    QCOMPARE(playMusic(player, tune, true), MusicResult::Done);
+    QVERIFY(player.isPlaying());
+    QCOMPARE(playMusic(player, m_dir.filePath(QStringLiteral("乐曲99.mid")), true), MusicResult::CannotPlay);
+    QVERIFY(!player.isPlaying());
+    QCOMPARE(musicResultMessage(MusicResult::CannotPlay), QStringLiteral("无法播放背景音乐！"));
+    QCOMPARE(playMusic(player, tune, true), MusicResult::Done);
+    QCOMPARE(playMusic(player, tune, false), MusicResult::Done);
+    QVERIFY(!player.isPlaying());
+    QVERIFY(musicResultMessage(MusicResult::Done).isEmpty());
 }
 
 // Whatever this machine has, asking must not hang, and without a device
