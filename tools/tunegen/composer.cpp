@@ -207,6 +207,7 @@ private:
     {
         int position = 0; // in eighths from the unit's start
         int index = m_lastMelodyIndex;
+        int previousKey = m_melodyKeys[size_t(index)];
         const int last = int(motif.rhythm.size()) - 1;
         for (int i = 0; i <= last; ++i) {
             const int length = motif.rhythm[size_t(i)];
@@ -220,6 +221,9 @@ private:
             if (index < 0 || index >= int(m_melodyKeys.size()))
                 index -= 2 * motif.steps[size_t(i)];
             index = std::clamp(index, 0, int(m_melodyKeys.size()) - 1);
+            // A tritone leap sounds like a mistake; a step less is a fourth or fifth.
+            if (std::abs(m_melodyKeys[size_t(index)] - previousKey) == 6)
+                index += m_melodyKeys[size_t(index)] > previousKey ? -1 : 1;
             const bool strong = inBar == 0 || (m_eighthsPerBar == 8 && inBar == 4);
             if (i == 0 || strong)
                 index = nearestIndex(index, degree, false);
@@ -227,8 +231,9 @@ private:
                 index = nearestIndex(index, degree, sectionEnd && degree == 0);
             const int velocity = 76 + loudness + (strong ? 8 : 0) + m_random.between(-5, 5);
             const uint32_t start = barTick(bar) + uint32_t(position - length) * Eighth;
-            m_tracks[MelodyTrack].note(start, uint32_t(length) * Eighth - Eighth / 6, MelodyChannel,
-                                       m_melodyKeys[size_t(index)], velocity);
+            previousKey = m_melodyKeys[size_t(index)];
+            m_tracks[MelodyTrack].note(start, uint32_t(length) * Eighth - Eighth / 6, MelodyChannel, previousKey,
+                                       velocity);
         }
         m_lastMelodyIndex = index;
     }
