@@ -1,7 +1,13 @@
 #include "audiooutput.h"
 #include "fluidsupport.h"
 
+#include <alsa/asoundlib.h>
+
 namespace {
+
+// ALSA reports a missing card in several lines on stderr; having no sound
+// card is an answer here, not an error.
+void quietAlsaError(const char *, int, const char *, int, const char *, ...) {}
 
 // Sound servers first, then the bare device; JACK is left out because
 // connecting to it can start a server of its own.
@@ -46,6 +52,7 @@ private:
 
     static fluid::Driver openDriver(Render *render)
     {
+        snd_lib_error_set_handler(quietAlsaError);
         fluid::Settings settings = fluid::makeSettings();
         if (!settings)
             return nullptr;
