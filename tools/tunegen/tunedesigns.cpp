@@ -7,7 +7,7 @@ const std::vector<TuneDesign> &tuneDesigns()
     static const std::vector<TuneDesign> designs = {
         {"乐曲01", "晨光", 60, false, 72, 4,
          {0, 4, 5, 3, 0, 3, 4, 0}, {5, 3, 0, 4, 5, 3, 1, 4}, false, Accompaniment::Arpeggio,
-         {0, 100, 70, 50}, {0, 78, 54, 50}, {48, 58, 64, 70}, {32, 88, 64, 30},
+         {0, 120, 70, 50}, {0, 104, 54, 50}, {48, 70, 64, 70}, {32, 104, 64, 30},
          64, 84, 48, 36, 0x1a2b3c4du},
         {"乐曲02", "细雨", 69, true, 66, 4,
          {0, 5, 2, 6, 3, 0, 4, 0}, {3, 6, 2, 5, 3, 6, 4, 4}, false, Accompaniment::Picking,
@@ -24,7 +24,7 @@ const std::vector<TuneDesign> &tuneDesigns()
          69, 86, 50, 36, 0x0badcafeu},
         {"乐曲05", "静夜", 64, true, 63, 4,
          {0, 3, 6, 2, 5, 3, 4, 0}, {5, 6, 0, 0, 3, 6, 2, 4}, false, Accompaniment::Sustained,
-         {0, 100, 64, 70}, {49, 76, 60, 80}, {52, 48, 70, 90}, {42, 80, 58, 60},
+         {0, 112, 64, 70}, {49, 88, 60, 80}, {52, 54, 70, 90}, {42, 92, 58, 60},
          64, 83, 52, 40, 0x5eedf00du},
         {"乐曲06", "田野", 67, false, 88, 4,
          {0, 3, 0, 4, 5, 3, 4, 0}, {3, 4, 2, 5, 3, 4, 1, 4}, false, Accompaniment::Picking,

@@ -12,7 +12,7 @@
 namespace {
 
 // Gain at level 16. FluidSynth's own default (0.2) leaves a few quiet
-// instruments barely audible; at 1.6 our loudest tune peaks near -5 dBFS.
+// instruments barely audible; at 1.6 our tunes peak between -7 and -3 dBFS.
 constexpr float FullGain = 1.6f;
 
 bool loadTune(const QString &midiFile, QByteArray *midi, QString *error)
