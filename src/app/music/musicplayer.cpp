@@ -156,7 +156,7 @@ bool MusicPlayer::renderToWav(const QString &midiFile, const QString &wavFile, i
     QByteArray midi;
     if (!loadTune(midiFile, &midi, &why))
         return fail(why);
-    if (!(seconds > 0.0))
+    if (!(seconds > 0.0) || !std::isfinite(seconds))
         return fail(QStringLiteral("录制时长必须大于零"));
 
     fluid::Settings settings = fluid::makeSettings();
