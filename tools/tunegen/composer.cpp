@@ -8,6 +8,8 @@
 namespace {
 
 constexpr uint32_t Eighth = TicksPerQuarter / 2;
+constexpr int Tonic = 0; // scale degrees of chords
+constexpr int Dominant = 4;
 constexpr int Scales[2][7] = {{0, 2, 4, 5, 7, 9, 11}, {0, 2, 3, 5, 7, 8, 10}};
 
 enum Channel { MelodyChannel, ChordsChannel, PadChannel, BassChannel };
@@ -87,8 +89,8 @@ public:
     {
         setUpTracks();
         const int introBars = int(m_design.sectionA.size()) / 4;
-        std::vector<int> intro(size_t(introBars), 0);
-        std::fill(intro.begin() + introBars / 2, intro.end(), 4);
+        std::vector<int> intro(size_t(introBars), Tonic);
+        std::fill(intro.begin() + introBars / 2, intro.end(), Dominant);
         for (int degree : intro)
             accompanyBar(degree, false);
 
@@ -228,7 +230,7 @@ private:
             if (i == 0 || strong)
                 index = nearestIndex(index, degree, false);
             if (cadence && i == last)
-                index = nearestIndex(index, degree, sectionEnd && degree == 0);
+                index = nearestIndex(index, degree, sectionEnd && degree == Tonic);
             const int velocity = 76 + loudness + (strong ? 8 : 0) + m_random.between(-5, 5);
             const uint32_t start = barTick(bar) + uint32_t(position - length) * Eighth;
             previousKey = m_melodyKeys[size_t(index)];
@@ -313,14 +315,14 @@ private:
     void closingCadence(int bars)
     {
         for (int i = 0; i < bars - 1; ++i)
-            accompanyBar(0, true);
+            accompanyBar(Tonic, true);
         const uint32_t start = barTick(m_bar);
         const uint32_t length = barLength() + 2 * Eighth;
         m_tracks[Conductor].tempo(start, m_design.beatsPerMinute * 0.85);
-        const int tonicIndex = nearestIndex(m_lastMelodyIndex, 0, true);
+        const int tonicIndex = nearestIndex(m_lastMelodyIndex, Tonic, true);
         m_tracks[MelodyTrack].note(start, length, MelodyChannel, m_melodyKeys[size_t(tonicIndex)], 70);
-        chordNotes(ChordsTrack, ChordsChannel, start, length, voicing(0, m_design.chordsLow), 52);
-        chordNotes(PadTrack, PadChannel, start, length, voicing(0, m_design.chordsLow + 7), 40);
+        chordNotes(ChordsTrack, ChordsChannel, start, length, voicing(Tonic, m_design.chordsLow), 52);
+        chordNotes(PadTrack, PadChannel, start, length, voicing(Tonic, m_design.chordsLow + 7), 40);
         m_tracks[BassTrack].note(start, length, BassChannel, placeAbove(m_design.tonic, m_design.bassLow), 70);
         // A moment of quiet before the tune starts over.
         m_tracks[Conductor].extendTo(start + length + 4 * Eighth);
