@@ -72,6 +72,7 @@ private slots:
     void volumeChangesWhilePlaying();
     void noSoundCardMeansNoPlayback();
     void playMusicRequests();
+    void tuneList();
     void systemOutputAnswersQuickly();
 
 private:
@@ -301,6 +302,17 @@ void TestMusic::playMusicRequests()
     QCOMPARE(playMusic(player, tune, false), MusicResult::Done);
     QVERIFY(!player.isPlaying());
     QVERIFY(musicResultMessage(MusicResult::Done).isEmpty());
+}
+
+void TestMusic::tuneList()
+{
+    const QString appDir = QFileInfo(QStringLiteral(QUILLET_TUNE_DIR)).path();
+    const QStringList tunes = availableTunes(appDir);
+    QCOMPARE(tunes, (QStringList{"乐曲01", "乐曲02", "乐曲03", "乐曲04", "乐曲05", "乐曲06"}));
+    QCOMPARE(tunes.first(), DefaultTune);
+    QCOMPARE(tuneFile(appDir, QStringLiteral(" 乐曲03 ")), tunePath(tuneDesigns()[2]));
+    QVERIFY(QFile::exists(tuneFile(appDir + '/', DefaultTune)));
+    QVERIFY(availableTunes(m_dir.path()).isEmpty());
 }
 
 // Whatever this machine has, asking must not hang, and without a device

@@ -1,5 +1,22 @@
 #include "backgroundmusic.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+QStringList availableTunes(const QString &appDir)
+{
+    QStringList names;
+    const QDir sound(QDir(appDir).filePath(QStringLiteral("sound")));
+    for (const QFileInfo &file : sound.entryInfoList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name))
+        names << file.completeBaseName();
+    return names;
+}
+
+QString tuneFile(const QString &appDir, const QString &tuneName)
+{
+    return QDir(appDir).filePath(QStringLiteral("sound/%1.mid").arg(tuneName.trimmed()));
+}
+
 MusicResult playMusic(MusicPlayer &player, const QString &midiFile, bool play)
 {
     if (!player.audioAvailable())
