@@ -16,7 +16,8 @@ enum Channel { MelodyChannel, ChordsChannel, PadChannel, BassChannel };
 enum Track { Conductor, MelodyTrack, ChordsTrack, PadTrack, BassTrack, TrackCount };
 enum Controller { Volume = 7, Pan = 10, Sustain = 64, Reverb = 91 };
 
-// Small and fully specified, so every build writes the same tunes.
+// Our own generator, unlike the standard library distributions the same on
+// every platform, so every build writes the same tunes.
 class Random
 {
 public:
