@@ -182,6 +182,9 @@ private slots:
         QVERIFY(openQuestionText(v.id));
         QCOMPARE(dm->Cn1Query2.fieldByName("A15").asString(), QString("共用题干"));
         QCOMPARE(dm->cn1query_nr.fieldByName("A15").asString(), QString("题目 US0000000000000A-1"));
+        start("select a1,a2,a2_1,k3,a10,a13,a14,e1,e2,e2_1,e3,e4,f1,csbs from tab_answ where A1 like 'US%'");
+        QCOMPARE(viewOfCurrent(questions()).editedNotice, QString()); // the point practice selects no edit count
+
         QVERIFY(!openQuestionText("100101110001"));
         QCOMPARE(dm->cn1query_nr.fieldByName("jx").asString(), QString("解析 100101110001"));
     }

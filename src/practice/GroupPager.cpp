@@ -42,7 +42,7 @@ int GroupPager::buttonIndexOf(int record)
 
 GroupPager::Step GroupPager::previousQuestion(int current) const
 {
-    if (current - 1 >= m_first && current - 1 >= 1)
+    if (current - 1 >= m_first)
         return {Move::ToRecord, current - 1};
     if (hasPreviousGroup())
         return {Move::ToPreviousGroup, m_first - kGroupSize};

@@ -115,7 +115,8 @@ QuestionView viewOfCurrent(const store::Dataset &questions)
     const int voidFlag = questions.fieldByName(QStringLiteral("f1")).asInteger();
     view.voided = voidFlag == 1;
     view.notice = noticeOf(voidFlag);
-    if (questions.fieldByName(QStringLiteral("ecount")).asInteger() != 0)
+    // The exam-point browser's question set may not select the edit count.
+    if (questions.hasField(QStringLiteral("ecount")) && questions.fieldByName(QStringLiteral("ecount")).asInteger() != 0)
         view.editedNotice = QStringLiteral("本题被您修改过");
     if (view.id.contains(QLatin1Char('-')))
         view.stemId = view.id.left(16);

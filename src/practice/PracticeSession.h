@@ -63,6 +63,7 @@ struct QuestionView {
     QString stemId;          // tab_title key of a grouped question, else empty
     int tickInterval = 600;
 };
+// Needs a current record.
 QuestionView viewOfCurrent(const store::Dataset &questions);
 
 int appearanceCount(int timesAnswered);
