@@ -3,8 +3,8 @@
 #include "AnswerCodes.h"
 #include "Clock.h"
 #include "DataModule.h"
-#include "PracticeSession.h"
 #include "Error.h"
+#include "PracticeSession.h"
 #include "Routines.h"
 
 #include <QScopeGuard>
