@@ -11,6 +11,7 @@
 #include "TFrmAbout.h"
 #include "TFrmConfig.h"
 #include "TFrmDlg.h"
+#include "TFrmkmmc.h"
 #include "backgroundmusic.h"
 
 #include <QApplication>
@@ -151,7 +152,16 @@ void TFrmStart::buildCommandTable()
             window.showTimesOnly();
         window.exec();
     };
+    auto practice = [](int subject) {
+        PracticeSubject = subject;
+        RunHourglass<TFrmkmmc>();
+    };
     m_commands = {
+        {QStringLiteral("lx"), [practice] { practice(1); }},
+        {QStringLiteral("lx2"), [practice] { practice(2); }},
+        {QStringLiteral("lx3"), [practice] { practice(3); }},
+        {QStringLiteral("lx4"), [practice] { practice(4); }},
+        {QStringLiteral("lx5"), [practice] { practice(5); }},
         {QStringLiteral("music"), [settings] { settings(0, false); }},
         {QStringLiteral("sztime"), [settings] { settings(1, true); }},
         {QStringLiteral("fg"), [this] { openPage(QStringLiteral("htm/法规汇编.htm")); }},

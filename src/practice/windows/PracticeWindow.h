@@ -1,0 +1,123 @@
+#pragma once
+
+#include "GroupPager.h"
+#include "PracticeGlyphs.h"
+#include "PracticeSession.h"
+#include "RunningClock.h"
+
+#include <QDialog>
+#include <QTimer>
+
+class QLabel;
+class QPushButton;
+class QSplitter;
+class QTextEdit;
+namespace store { class Query; }
+namespace ui {
+class Gauge;
+class TitleStrip;
+} // namespace ui
+
+namespace practice {
+
+class AnswerPages;
+class NumberBoard;
+class TypeBoard;
+
+// The practice machine that the chapter practice window and the exam-point
+// practice window share: the question set of PracticeSql in groups of 20,
+// the type list, the answer pages, marking, the answer panel, the answer-time
+// gauge and the clock. A window adds its caption, hint board and the message
+// for a missing answer.
+class PracticeWindow : public QDialog {
+    Q_OBJECT
+public:
+    ~PracticeWindow() override;
+
+    // Clears the run's answers and opens the question set; false when it is empty.
+    bool PrepareSession();
+
+    int currentRecord() const { return CurrentRecord; }
+    const GroupPager &pager() const { return m_pager; }
+    void done(int result) override;
+
+    ui::TitleStrip *Caption;
+    QLabel *Label11, *Label12, *Label13, *Label14, *Label15, *Label16;
+    QLabel *epLabel2;
+    QLabel *Label1, *epLabel1;
+    QLabel *Label2, *Lb_zs, *Label4, *Lb_ts, *Label6;
+    QLabel *Label7, *Lb_zb, *Label9;
+    QPushButton *FlatSpeedButton1, *FlatSpeedButton2;
+    QLabel *epLabel3, *epLabel4;
+    NumberBoard *fcBG_th;
+    TypeBoard *fcBG_tx;
+    ui::Gauge *epIndiGauge1;
+    QTimer *Timer1;
+    ui::RunningClock *KZTimeCounter1;
+    QWidget *Panel1;
+    QTextEdit *Re1;
+    QSplitter *FlatSplitter1;
+    QTextEdit *Re2;
+    QWidget *Panel2;
+    QLabel *Lb_answtip, *Label22, *Label23;
+    QTextEdit *Memo1, *Memo2;
+    AnswerPages *Notebook1;
+    QLabel *Label21, *Label24;
+    QPushButton *epEfTrBtn1, *epEfTrBtn2, *epEfTrBtn3, *epEfTrBtn4, *epEfTrBtn5, *epEfTrBtn6;
+    QPushButton *epEfTrBtn7, *epEfTrBtn8, *epEfTrBtn9, *epEfTrBtn10, *epEfTrBtn11, *epEfTrBtn99;
+
+protected:
+    explicit PracticeWindow(QWidget *parent = nullptr);
+
+    // "请先做出答案！" in chapter practice.
+    virtual QString missingAnswerMessage() const = 0;
+    // Text of the hint board when the window shows; empty keeps what the opener set.
+    virtual QString hintBoardText() const { return QString(); }
+
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class Situation { Submit, Leave, Quiet };
+
+    void buildControls();
+    void buildAnswerPanel();
+    void buildCommands();
+    void applyLayout(bool compact);
+    void connectHandlers();
+
+    store::Query &questions() const;
+    void FormShow();
+    void typePicked(int index);
+    void openGroup();
+    void showRecord(int record);
+    void showQuestion(const QuestionView &view);
+    void showBody(const QuestionView &view);
+    void markQuestion(Situation situation);
+    void pressRecord(int record);
+    void stepTo(const GroupPager::Step &step);
+    void FlatSpeedButton1Click();
+    void FlatSpeedButton2Click();
+    void epEfTrBtn6Click();
+    void slideAnswerPanel(bool open);
+    void Timer1Timer();
+    void epEfTrBtn10Click();
+    void epEfTrBtn7Click();
+    void epEfTrBtn8Click();
+    void closeSession();
+    // Runs a command; a database error ends only that command.
+    void guarded(const std::function<void()> &command);
+
+    NumberGlyphs m_glyphs;
+    TypeGlyphs m_typeGlyphs;
+    QVector<TypeEntry> m_types;
+    int m_typeIndex = -1;
+    GroupPager m_pager;
+    AnswerGauge m_gauge;
+    int CurrentRecord = 0;
+    bool m_shown = false;
+    bool m_closed = false;
+};
+
+} // namespace practice

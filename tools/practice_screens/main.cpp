@@ -1,0 +1,105 @@
+// Shows the chapter selector and the practice window on a real bank and saves pictures:
+//   quillet_practice_screens <program folder> <picture folder> <800|1024>
+// Run under a virtual screen (xvfb-run) of the size to check; it answers and
+// marks questions, so give it a copy of the bank.
+#include "AnswerPages.h"
+#include "DataModule.h"
+#include "Globals.h"
+#include "Look.h"
+#include "NumberBoard.h"
+#include "SelectorLogic.h"
+#include "TFrmLxxt.h"
+#include "TFrmkmmc.h"
+
+#include "GlyphButton.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTableView>
+#include <QTextEdit>
+#include <QThread>
+
+namespace {
+
+QString outFolder, prefix;
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(30);
+    }
+}
+
+void save(QWidget &widget, const QString &name)
+{
+    settle();
+    const QString path = QDir(outFolder).filePath(prefix + "-" + name + ".png");
+    widget.grab().save(path);
+    std::printf("%s\n", qPrintable(path));
+}
+
+void click(QWidget &window, const char *name) { window.findChild<QAbstractButton *>(QLatin1String(name))->click(); }
+
+void selector()
+{
+    TFrmkmmc window;
+    window.LastChapterCode = QStringLiteral("100201");
+    window.show();
+    save(window, "selector");
+    window.hide();
+}
+
+void practiceWindow()
+{
+    CurrentChapterCode = QStringLiteral("第二章 相关法律法规：建筑法、招标投标法、合同法及相关条例");
+    PracticeSql = practice::practiceSql(practice::PracticeMode::NewQuestions, QStringLiteral("1002"));
+    TFrmLxxt window;
+    if (!window.PrepareSession())
+        return;
+    window.show();
+    click(window, "fcBG_oneB");
+    save(window, "page0-single");
+    click(window, "epEfTrBtn3");
+    click(window, "epEfTrBtn6");
+    save(window, "answer-panel");
+    click(window, "epEfTrBtn6");
+    while (!window.Re2->isVisible() || window.Re2->height() == 0) {
+        if (!window.epEfTrBtn2->isEnabled())
+            break;
+        window.epEfTrBtn2->click();
+        settle();
+    }
+    save(window, "grouped-stem");
+    window.fcBG_tx->entry(2)->click();
+    click(window, "fcBG_manyA");
+    click(window, "fcBG_manyC");
+    save(window, "page1-multiple");
+    for (int page : {2, 3, 4, 5}) {
+        window.Notebook1->setCurrentIndex(page);
+        save(window, QStringLiteral("page%1").arg(page));
+    }
+    window.done(0);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 4)
+        return 2;
+    ui::applyLook(app);
+    TDM1 dm(QString::fromLocal8Bit(argv[1]));
+    if (!dm.connected)
+        return 1;
+    outFolder = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(outFolder);
+    ScreenClass = QString::fromLocal8Bit(argv[3]);
+    prefix = ScreenClass;
+    PracticeSubject = 1;
+    selector();
+    practiceWindow();
+    return 0;
+}
