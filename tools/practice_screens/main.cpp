@@ -53,7 +53,7 @@ void selector()
 
 void practiceWindow()
 {
-    CurrentChapterCode = QStringLiteral("第二章 相关法律法规：建筑法、招标投标法、合同法及相关条例");
+    CurrentChapterCode = QStringLiteral("工程造价有两种含义：从投资者角度是建设一项工程预期或实际开支的全部固定资产投资费用；从市场角度是工程价格。计价特征：单件性、多次性、组合性、方法多样性、依据复杂性。");
     PracticeSql = practice::practiceSql(practice::PracticeMode::NewQuestions, QStringLiteral("1002"));
     TFrmLxxt window;
     if (!window.PrepareSession())

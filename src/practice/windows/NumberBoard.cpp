@@ -87,15 +87,21 @@ void TypeBoard::setEntries(const QStringList &captions, const TypeGlyphs &glyphs
         m_buttons << button;
         button->show();
     }
-    arrange(width(), m_rowHeight);
+    arrange(width(), m_rowHeight, m_fontPixels);
 }
 
-void TypeBoard::arrange(int width, int rowHeight)
+void TypeBoard::arrange(int width, int rowHeight, int fontPixels)
 {
     m_rowHeight = rowHeight;
+    m_fontPixels = fontPixels;
     const int column = width / 2;
-    for (int i = 0; i < m_buttons.size(); ++i)
-        m_buttons.at(i)->setGeometry((i % 2) * column, (i / 2) * rowHeight, column - 2, rowHeight - 2);
+    for (int i = 0; i < m_buttons.size(); ++i) {
+        ui::GlyphButton *button = m_buttons.at(i);
+        QFont font = button->font();
+        font.setPixelSize(fontPixels);
+        button->setFont(font);
+        button->setGeometry((i % 2) * column, (i / 2) * rowHeight, column - 2, rowHeight - 2);
+    }
     resize(width, int((m_buttons.size() + 1) / 2) * rowHeight);
 }
 

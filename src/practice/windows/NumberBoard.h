@@ -50,7 +50,7 @@ public:
     int count() const { return int(m_buttons.size()); }
     ui::GlyphButton *entry(int index) const { return m_buttons.at(index); }
     void setPressed(int index); // -1 releases every entry
-    void arrange(int width, int rowHeight);
+    void arrange(int width, int rowHeight, int fontPixels);
 
 signals:
     void entryPicked(int index);
@@ -59,6 +59,7 @@ private:
     QButtonGroup *m_group;
     QVector<ui::GlyphButton *> m_buttons;
     int m_rowHeight = 26;
+    int m_fontPixels = 14;
 };
 
 } // namespace practice

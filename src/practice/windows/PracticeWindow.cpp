@@ -44,6 +44,26 @@ void showBankText(QTextEdit *view, const QVariant &value)
         rtf::RtfReader::read(value.toString(), view->document());
 }
 
+// Long chapter hints get a smaller font, and are cut short with the whole text as tooltip.
+void fitHint(QLabel *board, const QString &text)
+{
+    const QRect room = board->contentsRect().adjusted(2, 2, -2, -2);
+    QFont font = board->font();
+    const int flags = Qt::TextWordWrap | Qt::AlignCenter;
+    for (int pixels = 14; pixels >= 11; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).boundingRect(room, flags, text).height() <= room.height())
+            break;
+    }
+    board->setFont(font);
+    board->setToolTip(text);
+    QString shown = text;
+    const QFontMetrics metrics(font);
+    while (shown.size() > 1 && metrics.boundingRect(room, flags, shown + QStringLiteral("…")).height() > room.height())
+        shown.chop(1);
+    board->setText(shown == text ? text : shown + QStringLiteral("…"));
+}
+
 } // namespace
 
 PracticeWindow::PracticeWindow(QWidget *parent) : QDialog(parent)
@@ -127,7 +147,7 @@ void PracticeWindow::FormShow()
     Caption->setText(windowTitle());
     openQuestionText(FirstQuestionId);
     if (const QString board = hintBoardText(); !board.isEmpty())
-        epLabel2->setText(board);
+        fitHint(epLabel2, board);
     CurrentRecord = 0;
     if (fcBG_tx->count() > 0) {
         fcBG_tx->setPressed(0);
@@ -188,7 +208,7 @@ void PracticeWindow::pressRecord(int record)
 void PracticeWindow::showRecord(int record)
 {
     Label24->clear();
-    if (epEfTrBtn6->text() == QLatin1String("返回")) {
+    if (epEfTrBtn6->text() == QStringLiteral("返回")) {
         epEfTrBtn6->setText(QStringLiteral("答案"));
         Panel2->resize(0, Panel2->height());
         Panel2->hide();
@@ -309,7 +329,7 @@ void PracticeWindow::FlatSpeedButton2Click()
 
 void PracticeWindow::epEfTrBtn6Click()
 {
-    const bool opening = epEfTrBtn6->text() == QLatin1String("答案");
+    const bool opening = epEfTrBtn6->text() == QStringLiteral("答案");
     if (opening) {
         const AnswerPanelText text = answerPanelText(Notebook1->currentIndex(), Notebook1->panelAnswer(),
                                                      questions().fieldByName(QStringLiteral("A2")).asString());
@@ -354,7 +374,7 @@ void PracticeWindow::epEfTrBtn10Click()
     if (questions().isEmpty() || CurrentRecord <= 0)
         return;
     questions().setRecNo(CurrentRecord);
-    if (epEfTrBtn10->text() == QLatin1String("题目作废")) {
+    if (epEfTrBtn10->text() == QStringLiteral("题目作废")) {
         voidQuestion(questions());
         Label21->setText(voidedNotice());
         epEfTrBtn10->setText(QStringLiteral("取消作废"));

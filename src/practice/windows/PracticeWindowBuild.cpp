@@ -36,8 +36,8 @@ struct Metrics {
     int commandHeight;
 };
 
-const Metrics kDesign{{923, 585}, 30, 10, 200, 24, 35, 26, 6, 26, 64, 318, 96, 32};
-const Metrics kCompact{{780, 490}, 26, 8, 172, 22, 30, 22, 5, 22, 56, 232, 84, 30};
+const Metrics kDesign{{923, 585}, 30, 10, 210, 24, 35, 26, 6, 26, 64, 340, 76, 32};
+const Metrics kCompact{{780, 490}, 26, 8, 186, 22, 30, 22, 5, 22, 56, 250, 70, 30};
 
 QLabel *label(QWidget *parent, const char *name, const QString &text)
 {
@@ -214,8 +214,9 @@ void PracticeWindow::applyLayout(bool compact)
 
     const int x = m.left;
     int y = m.strip + 6;
-    epLabel2->setGeometry(x, y, m.leftWidth, 2 * m.line - 6);
-    y += 2 * m.line;
+    // The hint board holds three lines of a chapter's hint.
+    epLabel2->setGeometry(x, y, m.leftWidth, 3 * m.line - 8);
+    y += 3 * m.line - 2;
     Label1->setGeometry(x, y, 40, m.line);
     epLabel1->setGeometry(x + 44, y, 90, m.line - 2);
     y += m.line;
@@ -235,7 +236,7 @@ void PracticeWindow::applyLayout(bool compact)
     epLabel4->setGeometry(x, y, m.leftWidth, m.line - 4);
     y += m.line - 2;
     fcBG_tx->move(x, y);
-    fcBG_tx->arrange(m.leftWidth, m.typeRow);
+    fcBG_tx->arrange(m.leftWidth, m.typeRow, compact ? 12 : 14);
     epIndiGauge1->setGeometry(x, m.window.height() - m.line - 6, m.leftWidth, m.line - 8);
 
     const int right = x + m.leftWidth + 12;

@@ -125,6 +125,9 @@ void TFrmkmmc::applyLayout(bool compact)
     }
     DBGrid1->setFont(gridFont);
     DBGrid1->horizontalHeader()->setFont(titleFont);
+    // Narrow compact columns keep their four-character titles whole.
+    DBGrid1->horizontalHeader()->setStyleSheet(compact ? QStringLiteral("QHeaderView::section { padding: 0px; font-size: 11px; }")
+                                                       : QString());
 
     // Totals: four columns of a title over its figure, above the grid.
     const int columnWidth = grid.width() / 4;
@@ -147,8 +150,15 @@ void TFrmkmmc::applyLayout(bool compact)
         b->setGeometry(buttonX, y, buttonWidth, buttonHeight);
         y += buttonHeight + gap;
     }
-    SpeedButton6->setGeometry(buttonX, grid.bottom() - buttonHeight + 1, buttonWidth, buttonHeight);
-    SpeedButton4->setGeometry(buttonX, SpeedButton6->y() - buttonHeight - gap, buttonWidth, buttonHeight);
+    // The compact grid is short: settings and close go below it.
+    if (compact) {
+        const int bottom = size.height() - buttonHeight - 16;
+        SpeedButton6->setGeometry(buttonX, bottom, buttonWidth, buttonHeight);
+        SpeedButton4->setGeometry(buttonX - buttonWidth - gap, bottom, buttonWidth, buttonHeight);
+    } else {
+        SpeedButton6->setGeometry(buttonX, grid.bottom() - buttonHeight + 1, buttonWidth, buttonHeight);
+        SpeedButton4->setGeometry(buttonX, SpeedButton6->y() - buttonHeight - gap, buttonWidth, buttonHeight);
+    }
 }
 
 void TFrmkmmc::setVisible(bool visible)
