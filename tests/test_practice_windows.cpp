@@ -1,0 +1,242 @@
+#include "AnswerPages.h"
+#include "BankTestCase.h"
+#include "Gauge.h"
+#include "Globals.h"
+#include "GlyphButton.h"
+#include "MessageRecorder.h"
+#include "NumberBoard.h"
+#include "NumberPanel.h"
+#include "TFrmLxxt.h"
+#include "TFrmkmmc.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+#include <functional>
+
+// Drives the chapter selector and the practice window as a learner would.
+class TestPracticeWindows : public BankTestCase {
+    Q_OBJECT
+
+    void installGlyphs()
+    {
+        const QDir source(QStringLiteral(QUILLET_PIC_DIR));
+        QDir(bank->folder()).mkpath(QStringLiteral("pic"));
+        for (const QString &file : source.entryList({QStringLiteral("*.bmp")}))
+            QVERIFY(QFile::copy(source.filePath(file), bank->folder() + QStringLiteral("/pic/") + file));
+    }
+
+    // Chapter 100101 holds 22 single-choice questions (key A, C, then B …) and one multiple-choice (ABD).
+    void addSingleChoiceQuestions()
+    {
+        for (int n = 3; n <= 22; ++n)
+            bank->addQuestion(QStringLiteral("1001011100%1").arg(n, 2, 10, QLatin1Char('0')), QStringLiteral("100101"),
+                              11, QStringLiteral("B"));
+    }
+
+    static void selectChapter(TFrmkmmc &selector, const QString &code)
+    {
+        QVERIFY(DataModule->Cn1Table_kmmc.locate(QStringLiteral("C1"), code));
+        const int row = DataModule->Cn1Table_kmmc.recNo() - 1;
+        selector.DBGrid1->setCurrentIndex(selector.DBGrid1->model()->index(row, 0));
+    }
+
+    static QString lastMessage()
+    {
+        const QList<MessageRecord> shown = MessageRecorder::shown();
+        return shown.isEmpty() ? QString() : shown.last().text;
+    }
+
+    // Runs `drive` on the practice window that the click opens, then closes it with "关闭".
+    static void whilePractising(QAbstractButton *opener, const std::function<void(TFrmLxxt &)> &drive)
+    {
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            auto *window = qobject_cast<TFrmLxxt *>(QApplication::activeModalWidget());
+            if (!window)
+                return;
+            driven = true;
+            drive(*window);
+            window->epEfTrBtn99->click();
+        });
+        opener->click();
+        QVERIFY(driven);
+    }
+
+    QString answerOf(const QString &id, const char *field)
+    {
+        return db(QStringLiteral("select %1 from tab_answ where A1 = '%2'").arg(QLatin1String(field), id)).toString();
+    }
+
+    static void clickNamed(QWidget &window, const char *name)
+    {
+        auto *button = window.findChild<QAbstractButton *>(QLatin1String(name));
+        QVERIFY2(button, name);
+        button->click();
+    }
+
+    void answerAndMove(TFrmLxxt &w, TFrmkmmc &selector)
+    {
+        QVERIFY(!selector.isVisible());
+        QVERIFY(!SelectorOpen);
+        QCOMPARE(w.Lb_zs->text(), QString("2"));
+        QCOMPARE(w.Lb_ts->text(), QString("23"));
+        QCOMPARE(w.epLabel2->text(), QString("第一节提示"));
+        QCOMPARE(w.Notebook1->currentIndex(), 0);
+        QVERIFY(!w.epEfTrBtn1->isEnabled() && !w.epEfTrBtn6->isEnabled());
+
+        // Question 1 (key A) right, then on to question 2.
+        clickNamed(w, "fcBG_oneA");
+        w.epEfTrBtn2->click();
+        QCOMPARE(w.currentRecord(), 2);
+        QCOMPARE(w.fcBG_th->button(0)->upGlyph().toImage(), QPixmap(AppDir + "pic/vaskyes.bmp").toImage());
+
+        // Question 2 (key C): B typed while a command button has the focus, then changed to C and submitted.
+        w.epEfTrBtn3->setFocus();
+        QTest::keyClick(w.epEfTrBtn3, Qt::Key_B);
+        QVERIFY(w.Notebook1->findChild<QAbstractButton *>("fcBG_oneB")->isChecked());
+        w.epEfTrBtn3->click();
+        QCOMPARE(answerOf("100101110002", "E4"), QString("-3"));
+        clickNamed(w, "fcBG_oneC");
+        w.epEfTrBtn3->click();
+        QCOMPARE(answerOf("100101110002", "E3"), QString("2"));
+        QVERIFY(w.epEfTrBtn6->isEnabled() && w.epEfTrBtn4->isEnabled());
+        w.epEfTrBtn6->click();
+        QCOMPARE(w.epEfTrBtn6->text(), QString("返回"));
+        QCOMPARE(w.Panel2->width(), w.Panel1->width());
+        QCOMPARE(w.Lb_answtip->text(), QString("恭喜你，做对了！"));
+        QCOMPARE(w.Memo2->toPlainText(), QString("C"));
+        w.epEfTrBtn6->click();
+        QCOMPARE(w.Panel2->width(), 0);
+
+        // The multiple-choice question answered wrongly, marked when the type list goes back to 任意.
+        w.fcBG_tx->entry(2)->click();
+        QCOMPARE(w.Lb_ts->text(), QString("1"));
+        QCOMPARE(w.Notebook1->currentIndex(), 1);
+        clickNamed(w, "fcBG_manyA");
+        QTest::keyClick(&w, Qt::Key_B);
+        w.fcBG_tx->entry(0)->click();
+        QCOMPARE(answerOf("100101140001", "E2"), QString("AB"));
+        QCOMPARE(w.currentRecord(), 1);
+        QVERIFY(w.Notebook1->findChild<QAbstractButton *>("fcBG_oneA")->isChecked()); // the run's answer restored
+
+        // Across the group boundary, submit without an answer, void, and back with Backspace.
+        w.fcBG_th->button(19)->click();
+        QCOMPARE(w.currentRecord(), 20);
+        w.epEfTrBtn2->click();
+        QCOMPARE(w.Lb_zb->text(), QString("2"));
+        QCOMPARE(w.currentRecord(), 21);
+        QCOMPARE(w.Label12->text(), QString("1"));
+        QVERIFY(!w.FlatSpeedButton2->isEnabled() && w.FlatSpeedButton1->isEnabled());
+        QVERIFY(w.fcBG_th->button(2)->isEnabled() && !w.fcBG_th->button(3)->isEnabled());
+        MessageRecorder::queueAnswer(1);
+        w.epEfTrBtn3->click();
+        QCOMPARE(lastMessage(), QString("请先做出答案！"));
+        w.epEfTrBtn10->click();
+        QCOMPARE(w.Label21->text(), QString("本题已被您作废！"));
+        QCOMPARE(w.epEfTrBtn10->text(), QString("取消作废"));
+        QTest::keyClick(&w, Qt::Key_Backspace);
+        QCOMPARE(w.Lb_zb->text(), QString("1"));
+        QCOMPARE(w.currentRecord(), 1);
+    }
+
+private slots:
+    void init()
+    {
+        openFreshBank();
+        installGlyphs();
+        MessageRecorder::clear();
+        PracticeSubject = 1;
+        ScreenClass = QStringLiteral("1024");
+        TypeCodes.clear();
+        TypeTimes.clear();
+    }
+    void cleanup() { closeBank(); }
+
+    void aPracticeRunCountsEveryAnswer()
+    {
+        addSingleChoiceQuestions();
+        TFrmkmmc selector;
+        selector.show();
+        QVERIFY(SelectorOpen);
+        QCOMPARE(selector.Lb_fs->text(), QString("分数"));
+
+        selectChapter(selector, "10");
+        MessageRecorder::queueAnswer(1);
+        selector.SpeedButton1->click();
+        QCOMPARE(lastMessage(), QString("请选择具体章节目录！"));
+
+        selectChapter(selector, "100101");
+        MessageRecorder::queueAnswer(1);
+        selector.SpeedButton2->click();
+        QCOMPARE(lastMessage(), QString("本章节下没有错题！"));
+
+        whilePractising(selector.SpeedButton1, [&](TFrmLxxt &w) { answerAndMove(w, selector); });
+        QVERIFY(selector.isVisible());
+        QCOMPARE(selector.LastChapterCode, QString("100101"));
+        QCOMPARE(DataModule->Cn1Table_kmmc.fieldByName("C1").asString(), QString("100101"));
+        QCOMPARE(selector.epNum_ok->text(), QString("4"));
+        QCOMPARE(selector.epNum_Err->text(), QString("2"));
+        QCOMPARE(selector.Lb_fs->text(), QString("50.00"));
+
+        QCOMPARE(answerOf("100101110001", "E2") + answerOf("100101110001", "E3") + answerOf("100101110001", "E4"),
+                 QString("A10"));
+        QCOMPARE(answerOf("100101110002", "E2") + "/" + answerOf("100101110002", "E4"), QString("C/-2"));
+        QCOMPARE(answerOf("100101140001", "E4"), QString("-3"));
+        QCOMPARE(answerOf("100101110001", "E1"), QString("2026-12-08"));
+        QCOMPARE(answerOf("100101110021", "F1") + answerOf("100101110021", "E2"), QString("1zero"));
+        for (const char *chapter : {"100101", "1001", "10", "1"})
+            QCOMPARE(db(QStringLiteral("select C4||'/'||D1||'/'||D2 from tab_kmmc where C1='%1'").arg(chapter)).toString(),
+                     QString("3/4/2"));
+        QCOMPARE(db("select C6 from tab_kmmc where C1='100101'").toString(), QString("50.00"));
+        QCOMPARE(db("select A2||'/'||A3||'/'||B1||'/'||B2||'/'||A4 from tab_rz where A1='2026-12-08'").toString(),
+                 QString("4/2/3/1/50.00"));
+        QVERIFY(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$")
+                    .match(db("select D1 from tab_rz where A1='2026-12-08'").toString())
+                    .hasMatch());
+        QCOMPARE(db("select group_concat(q1||q2||q4) from tab_rule").toString(), QString("110,110"));
+        QCOMPARE(db("select group_concat(id||':'||q1||q2||q4) from tab_fgmc order by id").toString(),
+                 QString("01:110,010001:110,010002:110"));
+    }
+
+    void theGaugeRunsOutAndMarksTheQuestion()
+    {
+        TypeCodes = {11};
+        TypeTimes = {1};
+        PracticeSql = QStringLiteral("select * from tab_answ where A1 = '100101110001'");
+        TFrmLxxt window;
+        QVERIFY(window.PrepareSession());
+        MessageRecorder::queueAnswer(1);
+        window.show();
+        QTRY_COMPARE(lastMessage(), QString("到时间了"));
+        QCOMPARE(window.epIndiGauge1->value(), 100);
+        QCOMPARE(answerOf("100101110001", "csbs"), QString("Y"));
+        window.epEfTrBtn99->click();
+    }
+
+    void compactLayoutsFitTheirWindows()
+    {
+        ScreenClass = QStringLiteral("800");
+        TFrmkmmc selector;
+        selector.show();
+        QCOMPARE(selector.size(), QSize(761, 480));
+        QCOMPARE(selector.DBGrid1->geometry(), QRect(25, 136, 596, 176));
+        selector.hide();
+
+        PracticeSql = QStringLiteral("select * from tab_answ");
+        TFrmLxxt window;
+        QVERIFY(window.PrepareSession());
+        window.show();
+        QCOMPARE(window.size(), QSize(780, 490));
+        for (QWidget *child : window.findChildren<QWidget *>())
+            if (child->parentWidget() == &window && child->isVisible())
+                QVERIFY2(window.rect().contains(child->geometry()), qPrintable(child->objectName()));
+        window.epEfTrBtn99->click();
+    }
+};
+
+QTEST_MAIN(TestPracticeWindows)
+#include "test_practice_windows.moc"
