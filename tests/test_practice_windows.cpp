@@ -7,7 +7,10 @@
 #include "NumberBoard.h"
 #include "NumberPanel.h"
 #include "TFrmLxxt.h"
+#include "SelectorLogic.h"
 #include "TFrmkmmc.h"
+
+using practice::practiceSql;
 
 #include <QDir>
 #include <QLabel>
@@ -215,6 +218,29 @@ private slots:
         QCOMPARE(window.epIndiGauge1->value(), 100);
         QCOMPARE(answerOf("100101110001", "csbs"), QString("Y"));
         window.epEfTrBtn99->click();
+    }
+
+    void aLargeChapterStaysQuick()
+    {
+        bank->exec("with recursive n(i) as (select 0 union all select i + 1 from n where i < 1999) "
+                   "insert into tab_answ (A1,A2,A2_1,K3,A10,A13,A14,E2,E2_1,E3,E4,F1,xx,csbs,ecount) "
+                   "select printf('L%05d', i),'A',4,'0100010001','100201',11,'','','',0,0,0,0,'',0 from n");
+        PracticeSql = practiceSql(practice::PracticeMode::NewQuestions, "1002");
+        QElapsedTimer clock;
+        clock.start();
+        TFrmLxxt window;
+        QVERIFY(window.PrepareSession());
+        window.show();
+        QCOMPARE(window.Lb_ts->text(), QString("2001"));
+        for (int i = 0; i < 40; ++i) {
+            clickNamed(window, "fcBG_oneA");
+            window.epEfTrBtn2->click();
+        }
+        window.FlatSpeedButton2->click();
+        window.epEfTrBtn99->click();
+        QCOMPARE(db("select count(*) from tab_answ where E2_1 = 'A'").toInt(), 40);
+        // Far below what a learner would notice; the bound leaves room for a busy machine.
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
     }
 
     void compactLayoutsFitTheirWindows()
