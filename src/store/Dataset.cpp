@@ -1,0 +1,683 @@
+#include "Dataset.h"
+
+#include "Error.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace store {
+
+namespace {
+const QString kRowid = QStringLiteral("__rowid__");
+
+QString notANumber(const QVariant &v, const char *kind)
+{
+    return QStringLiteral("'%1' is not a valid %2 value").arg(v.toString(), QLatin1String(kind));
+}
+} // namespace
+
+namespace convert {
+
+QString toText(const QVariant &v)
+{
+    if (v.isNull())
+        return QString();
+    switch (v.userType()) {
+    case QMetaType::Double:
+        return QString::number(v.toDouble(), 'g', 15);
+    case QMetaType::QDate:
+        return v.toDate().toString(Qt::ISODate);
+    case QMetaType::QByteArray:
+        return QString::fromUtf8(v.toByteArray());
+    default:
+        return v.toString();
+    }
+}
+
+qint64 toLargeInt(const QVariant &v)
+{
+    if (v.isNull())
+        return 0;
+    switch (v.userType()) {
+    case QMetaType::Double:
+        return qint64(std::nearbyint(v.toDouble()));
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::Bool:
+        return v.toLongLong();
+    default: {
+        const QString s = toText(v).trimmed();
+        if (s.isEmpty())
+            throw Error(notANumber(v, "integer"));
+        bool ok = false;
+        const qint64 n = s.toLongLong(&ok);
+        if (!ok)
+            throw Error(notANumber(v, "integer"));
+        return n;
+    }
+    }
+}
+
+double toFloat(const QVariant &v)
+{
+    if (v.isNull())
+        return 0.0;
+    if (v.userType() == QMetaType::Double || v.userType() == QMetaType::LongLong || v.userType() == QMetaType::Int)
+        return v.toDouble();
+    bool ok = false;
+    const double d = toText(v).trimmed().toDouble(&ok);
+    if (!ok)
+        throw Error(notANumber(v, "floating point"));
+    return d;
+}
+
+QDate toDate(const QVariant &v)
+{
+    if (v.isNull())
+        return QDate();
+    if (v.userType() == QMetaType::QDate)
+        return v.toDate();
+    return QDate::fromString(toText(v).left(10), Qt::ISODate);
+}
+
+} // namespace convert
+
+QString Field::name() const { return m_dataset->m_snap->columns.at(m_column).name; }
+QVariant Field::value() const { return m_dataset->cell(m_column); }
+bool Field::isNull() const { return value().isNull(); }
+QString Field::asString() const { return convert::toText(value()); }
+int Field::asInteger() const { return int(convert::toLargeInt(value())); }
+qint64 Field::asLargeInt() const { return convert::toLargeInt(value()); }
+double Field::asFloat() const { return convert::toFloat(value()); }
+QDate Field::asDate() const { return convert::toDate(value()); }
+
+QByteArray Field::asBytes() const
+{
+    const QVariant v = value();
+    return v.userType() == QMetaType::QByteArray ? v.toByteArray() : asString().toUtf8();
+}
+
+int Field::blobSize() const { return value().isNull() ? 0 : int(asBytes().size()); }
+
+void Field::setValue(const QVariant &v) const { const_cast<Dataset *>(m_dataset)->setCell(m_column, v); }
+
+// A clone reads the same snapshot; refreshing it runs the original's statement.
+class Dataset::CloneView : public Dataset {
+public:
+    CloneView(Connection *c, QString sql, Params params, QString table, QObject *parent)
+        : Dataset(c, parent), m_sql(std::move(sql)), m_params(std::move(params)), m_table(std::move(table))
+    {
+    }
+
+protected:
+    QString selectSql() const override { return m_sql; }
+    Params selectParams() const override { return m_params; }
+    QString insertTable() const override { return m_table; }
+
+private:
+    QString m_sql;
+    Params m_params;
+    QString m_table;
+};
+
+Dataset::Dataset(Connection *connection, QObject *parent) : QObject(parent) { setConnection(connection); }
+
+Dataset::~Dataset() = default;
+
+void Dataset::setConnection(Connection *c)
+{
+    if (m_connection)
+        disconnect(m_connection, nullptr, this, nullptr);
+    m_connection = c;
+    if (c)
+        connect(c, &Connection::rolledBack, this, [this] {
+            if (m_writtenInTransaction && isOpen() && m_connection->isOpen())
+                refresh();
+        });
+}
+
+void Dataset::fetch()
+{
+    if (!m_connection)
+        throw Error(QStringLiteral("数据集没有连接"));
+    auto snap = std::make_shared<Snapshot>();
+    Statement st(m_connection->handle(), selectSql(), selectParams());
+    const int n = st.columnCount();
+    for (int i = 0; i < n; ++i) {
+        Column c{st.columnName(i), st.originTable(i), st.originColumn(i)};
+        if (c.name == kRowid) {
+            snap->rowidColumn = i;
+        } else if (!snap->byName.contains(c.name.toLower())) {
+            snap->byName.insert(c.name.toLower(), i);
+        }
+        snap->columns << c;
+    }
+    while (st.step()) {
+        QVector<QVariant> row(n);
+        for (int i = 0; i < n; ++i)
+            row[i] = st.value(i);
+        snap->rows << row;
+    }
+    snap->deleted.fill(false, snap->rows.size());
+    m_snap = snap;
+}
+
+void Dataset::open()
+{
+    if (isOpen())
+        return;
+    fetch();
+    m_state = State::Browse;
+    m_writtenInTransaction = false;
+    rebuildView();
+    first();
+    emit opened();
+}
+
+void Dataset::close()
+{
+    if (!isOpen())
+        return;
+    m_state = State::Inactive;
+    m_snap.reset();
+    m_view.clear();
+    m_pos = -1;
+    m_eof = m_bof = true;
+    m_buffer.clear();
+    m_changed.clear();
+    emit closed();
+}
+
+void Dataset::refresh()
+{
+    requireOpen();
+    const int keep = recNo();
+    m_state = State::Browse;
+    m_buffer.clear();
+    m_changed.clear();
+    fetch();
+    m_writtenInTransaction = false;
+    rebuildView();
+    moveTo(qMin(qMax(keep, 1), recordCount()) - 1);
+    emit dataChanged();
+}
+
+void Dataset::requireOpen() const
+{
+    if (!isOpen())
+        throw Error(QStringLiteral("不能对关闭的数据集进行此操作"));
+}
+
+void Dataset::requireBrowse(const char *operation) const
+{
+    requireOpen();
+    if (m_state != State::Browse)
+        throw Error(QStringLiteral("数据集正在编辑，不能%1").arg(QString::fromLatin1(operation)));
+}
+
+void Dataset::rebuildView()
+{
+    QVector<int> view;
+    const Snapshot &s = *m_snap;
+    for (int r = 0; r < s.rows.size(); ++r) {
+        if (s.deleted.at(r))
+            continue;
+        if (m_filtered && !m_filter.isEmpty()) {
+            const auto &row = s.rows.at(r);
+            const bool keep = m_filter.matches([&](const QString &field) {
+                const auto it = s.byName.constFind(field.toLower());
+                if (it == s.byName.constEnd())
+                    throw Error(QStringLiteral("过滤条件中的字段 %1 不存在").arg(field));
+                return row.at(*it);
+            });
+            if (!keep)
+                continue;
+        }
+        view << r;
+    }
+    const QStringList keys = m_sortText.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (keys.isEmpty()) {
+        m_view = view;
+        return;
+    }
+    QVector<QPair<int, bool>> order; // column, descending
+    for (const QString &k : keys) {
+        const QStringList words = k.simplified().split(QLatin1Char(' '));
+        order << qMakePair(columnIndex(words.value(0)),
+                           words.value(1).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0);
+    }
+    std::stable_sort(view.begin(), view.end(), [&](int a, int b) {
+        for (const auto &o : order) {
+            const QVariant &x = s.rows.at(a).at(o.first);
+            const QVariant &y = s.rows.at(b).at(o.first);
+            int c = 0;
+            if (x.isNull() || y.isNull())
+                c = x.isNull() == y.isNull() ? 0 : (x.isNull() ? -1 : 1);
+            else
+                c = compareValues(x, y);
+            if (c != 0)
+                return o.second ? c > 0 : c < 0;
+        }
+        return false;
+    });
+    m_view = view;
+}
+
+int Dataset::recordCount() const { return isOpen() ? int(m_view.size()) : 0; }
+
+int Dataset::recNo() const
+{
+    if (m_state == State::Insert)
+        return 0;
+    return isOpen() && m_pos >= 0 && m_pos < m_view.size() ? m_pos + 1 : 0;
+}
+
+void Dataset::moveTo(int pos)
+{
+    if (m_view.isEmpty()) {
+        m_pos = -1;
+        m_eof = m_bof = true;
+    } else {
+        m_pos = qBound(0, pos, int(m_view.size()) - 1);
+        m_eof = m_bof = false;
+    }
+    emit scrolled();
+}
+
+void Dataset::setRecNo(int n)
+{
+    requireBrowse("移动记录");
+    moveTo(n - 1);
+}
+
+void Dataset::first()
+{
+    requireBrowse("移动记录");
+    moveTo(0);
+    m_bof = true;
+}
+
+void Dataset::last()
+{
+    requireBrowse("移动记录");
+    moveTo(int(m_view.size()) - 1);
+    m_eof = true;
+}
+
+void Dataset::next()
+{
+    requireBrowse("移动记录");
+    if (m_pos + 1 < m_view.size()) {
+        moveTo(m_pos + 1);
+    } else {
+        m_eof = true;
+    }
+}
+
+void Dataset::prior()
+{
+    requireBrowse("移动记录");
+    if (m_pos > 0) {
+        moveTo(m_pos - 1);
+    } else {
+        m_bof = true;
+    }
+}
+
+bool Dataset::eof() const { return !isOpen() || m_view.isEmpty() || m_eof; }
+bool Dataset::bof() const { return !isOpen() || m_view.isEmpty() || m_bof; }
+
+QStringList Dataset::fieldNames() const
+{
+    requireOpen();
+    QStringList names;
+    for (int i = 0; i < m_snap->columns.size(); ++i)
+        if (i != m_snap->rowidColumn)
+            names << m_snap->columns.at(i).name;
+    return names;
+}
+
+bool Dataset::hasField(const QString &name) const { return isOpen() && m_snap->byName.contains(name.toLower()); }
+
+int Dataset::columnIndex(const QString &name) const
+{
+    requireOpen();
+    const auto it = m_snap->byName.constFind(name.toLower());
+    if (it == m_snap->byName.constEnd())
+        throw Error(QStringLiteral("字段 %1 不存在").arg(name));
+    return *it;
+}
+
+QVariant Dataset::cell(int column) const
+{
+    requireOpen();
+    if (m_state == State::Edit || m_state == State::Insert)
+        return m_buffer.at(column);
+    if (m_pos < 0 || m_pos >= m_view.size())
+        throw Error(QStringLiteral("没有当前记录"));
+    return m_snap->rows.at(m_view.at(m_pos)).at(column);
+}
+
+void Dataset::setCell(int column, const QVariant &v)
+{
+    if (m_state != State::Edit && m_state != State::Insert)
+        throw Error(QStringLiteral("数据集不在编辑状态"));
+    m_buffer[column] = v;
+    m_changed.insert(column);
+    emit dataChanged();
+}
+
+QVariant Dataset::value(const QString &field) const { return cell(columnIndex(field)); }
+
+Field Dataset::fieldByName(const QString &field) const { return Field(this, columnIndex(field)); }
+
+void Dataset::setValue(const QString &field, const QVariant &v) { setCell(columnIndex(field), v); }
+
+void Dataset::edit()
+{
+    requireOpen();
+    if (m_state == State::Edit || m_state == State::Insert)
+        return;
+    if (m_pos < 0 || m_pos >= m_view.size())
+        throw Error(QStringLiteral("没有当前记录，不能编辑"));
+    m_buffer = m_snap->rows.at(m_view.at(m_pos));
+    m_changed.clear();
+    m_state = State::Edit;
+}
+
+void Dataset::append()
+{
+    requireBrowse("追加记录");
+    m_buffer = QVector<QVariant>(m_snap->columns.size());
+    m_changed.clear();
+    m_state = State::Insert;
+    emit dataChanged();
+}
+
+void Dataset::cancel()
+{
+    if (m_state != State::Edit && m_state != State::Insert)
+        return;
+    m_state = State::Browse;
+    m_buffer.clear();
+    m_changed.clear();
+    emit dataChanged();
+}
+
+void Dataset::post()
+{
+    if (m_state == State::Edit)
+        writeUpdate();
+    else if (m_state == State::Insert)
+        writeInsert();
+    else
+        return;
+    m_state = State::Browse;
+    m_buffer.clear();
+    m_changed.clear();
+    markWrittenInTransaction();
+    emit dataChanged();
+}
+
+void Dataset::markWrittenInTransaction()
+{
+    if (m_connection && m_connection->inTransaction())
+        m_writtenInTransaction = true;
+}
+
+QString Dataset::whereForRow(const QString &table, const QVector<QVariant> &row, Params &params) const
+{
+    const auto &cols = m_snap->columns;
+    const QStringList key = m_connection->primaryKey(table);
+    QStringList conditions;
+    bool keyComplete = !key.isEmpty();
+    for (const QString &k : key) {
+        int found = -1;
+        for (int i = 0; i < cols.size(); ++i)
+            if (cols[i].table.compare(table, Qt::CaseInsensitive) == 0 &&
+                cols[i].origin.compare(k, Qt::CaseInsensitive) == 0)
+                found = i;
+        if (found < 0) {
+            keyComplete = false;
+            break;
+        }
+        conditions << quotedName(k) + QStringLiteral(" = ?");
+        params.positional << row.at(found);
+    }
+    if (keyComplete)
+        return conditions.join(QStringLiteral(" and "));
+    conditions.clear();
+    params.positional.clear();
+    if (m_snap->rowidColumn >= 0) {
+        params.positional << row.at(m_snap->rowidColumn);
+        return QStringLiteral("rowid = ?");
+    }
+    // No key in the row: find it by every value it was read with.
+    for (int i = 0; i < cols.size(); ++i) {
+        if (cols[i].table.compare(table, Qt::CaseInsensitive) != 0 || cols[i].origin.isEmpty())
+            continue;
+        conditions << quotedName(cols[i].origin) + QStringLiteral(" IS ?");
+        params.positional << row.at(i);
+    }
+    if (conditions.isEmpty())
+        throw Error(QStringLiteral("无法确定要更新的记录（表 %1）").arg(table));
+    return conditions.join(QStringLiteral(" and "));
+}
+
+void Dataset::writeUpdate()
+{
+    const int rowIndex = m_view.at(m_pos);
+    QVector<QVariant> &row = m_snap->rows[rowIndex];
+    QHash<QString, QList<int>> byTable;
+    for (int c : std::as_const(m_changed)) {
+        const Column &col = m_snap->columns.at(c);
+        if (col.table.isEmpty() || col.origin.isEmpty())
+            throw Error(QStringLiteral("字段 %1 不能修改").arg(col.name));
+        byTable[col.table] << c;
+    }
+    for (auto it = byTable.constBegin(); it != byTable.constEnd(); ++it) {
+        Params params;
+        QStringList sets;
+        for (int c : it.value()) {
+            sets << quotedName(m_snap->columns.at(c).origin) + QStringLiteral(" = ?");
+            params.positional << m_buffer.at(c);
+        }
+        Params whereParams;
+        const QString where = whereForRow(it.key(), row, whereParams);
+        params.positional << whereParams.positional;
+        m_connection->execute(QStringLiteral("update %1 set %2 where %3")
+                                  .arg(quotedName(it.key()), sets.join(QStringLiteral(", ")), where),
+                              params);
+    }
+    row = m_buffer;
+}
+
+void Dataset::writeInsert()
+{
+    QString table = insertTable();
+    if (table.isEmpty()) {
+        for (const Column &c : std::as_const(m_snap->columns))
+            if (!c.table.isEmpty()) {
+                table = c.table;
+                break;
+            }
+    }
+    if (table.isEmpty())
+        throw Error(QStringLiteral("无法确定追加记录的表"));
+    QStringList names;
+    QStringList marks;
+    Params params;
+    for (int c : std::as_const(m_changed)) {
+        const Column &col = m_snap->columns.at(c);
+        if (col.table.compare(table, Qt::CaseInsensitive) != 0 || col.origin.isEmpty())
+            continue;
+        names << quotedName(col.origin);
+        marks << QStringLiteral("?");
+        params.positional << m_buffer.at(c);
+    }
+    const QString sql = names.isEmpty()
+                            ? QStringLiteral("insert into %1 default values").arg(quotedName(table))
+                            : QStringLiteral("insert into %1 (%2) values (%3)")
+                                  .arg(quotedName(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    m_connection->execute(sql, params);
+    const qint64 rowid = m_connection->lastInsertRowId();
+
+    // Read back what the table made of the row (defaults, conversions).
+    QVector<QVariant> row = m_buffer;
+    QStringList origins;
+    QList<int> targets;
+    for (int i = 0; i < m_snap->columns.size(); ++i) {
+        const Column &col = m_snap->columns.at(i);
+        if (col.table.compare(table, Qt::CaseInsensitive) == 0 && !col.origin.isEmpty()) {
+            origins << quotedName(col.origin);
+            targets << i;
+        }
+    }
+    if (m_snap->rowidColumn >= 0)
+        row[m_snap->rowidColumn] = rowid;
+    if (!origins.isEmpty()) {
+        Statement st(m_connection->handle(),
+                     QStringLiteral("select %1 from %2 where rowid = ?").arg(origins.join(QLatin1Char(',')), quotedName(table)),
+                     Params::byPosition({rowid}));
+        if (st.step())
+            for (int k = 0; k < targets.size(); ++k)
+                row[targets.at(k)] = st.value(k);
+    }
+    m_snap->rows << row;
+    m_snap->deleted << false;
+    m_view << int(m_snap->rows.size()) - 1;
+    m_pos = int(m_view.size()) - 1;
+    m_eof = m_bof = false;
+}
+
+void Dataset::remove()
+{
+    requireBrowse("删除记录");
+    if (m_pos < 0 || m_pos >= m_view.size())
+        throw Error(QStringLiteral("没有当前记录，不能删除"));
+    const int rowIndex = m_view.at(m_pos);
+    const QVector<QVariant> &row = m_snap->rows.at(rowIndex);
+    QSet<QString> tables;
+    for (const Column &c : std::as_const(m_snap->columns))
+        if (!c.table.isEmpty())
+            tables.insert(c.table);
+    if (tables.size() != 1)
+        throw Error(QStringLiteral("无法确定要删除记录的表"));
+    const QString table = *tables.constBegin();
+    Params params;
+    const QString where = whereForRow(table, row, params);
+    m_connection->execute(QStringLiteral("delete from %1 where %2").arg(quotedName(table), where), params);
+    m_snap->deleted[rowIndex] = true;
+    m_view.removeAt(m_pos);
+    markWrittenInTransaction();
+    moveTo(m_pos);
+    emit dataChanged();
+}
+
+void Dataset::applyView(const QString &filterText, bool filtered, const QString &sortText)
+{
+    const FilterExpr parsed = FilterExpr::parse(filterText);
+    if (isOpen())
+        requireBrowse("过滤或排序");
+    const QString oldFilterText = m_filterText;
+    const FilterExpr oldFilter = m_filter;
+    const bool oldFiltered = m_filtered;
+    const QString oldSort = m_sortText;
+    m_filterText = filterText;
+    m_filter = parsed;
+    m_filtered = filtered;
+    m_sortText = sortText;
+    if (!isOpen())
+        return;
+    try {
+        rebuildView();
+    } catch (...) {
+        m_filterText = oldFilterText;
+        m_filter = oldFilter;
+        m_filtered = oldFiltered;
+        m_sortText = oldSort;
+        throw;
+    }
+    moveTo(0);
+    m_bof = true;
+}
+
+void Dataset::setFilter(const QString &text) { applyView(text, m_filtered, m_sortText); }
+
+void Dataset::setFiltered(bool on)
+{
+    if (m_filtered != on)
+        applyView(m_filterText, on, m_sortText);
+}
+
+void Dataset::setSort(const QString &text) { applyView(m_filterText, m_filtered, text); }
+
+bool Dataset::locate(const QString &field, const QVariant &value, bool caseInsensitive, bool partialKey)
+{
+    requireBrowse("查找");
+    const int column = columnIndex(field);
+    const Qt::CaseSensitivity cs = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    const QString wanted = convert::toText(value);
+    for (int p = 0; p < m_view.size(); ++p) {
+        const QVariant &v = m_snap->rows.at(m_view.at(p)).at(column);
+        if (v.isNull() != value.isNull())
+            continue;
+        bool hit = false;
+        if (v.isNull())
+            hit = true;
+        else if (partialKey)
+            hit = convert::toText(v).startsWith(wanted, cs);
+        else if (value.userType() == QMetaType::QString || v.userType() == QMetaType::QString)
+            hit = convert::toText(v).compare(wanted, cs) == 0 || compareValues(v, value) == 0;
+        else
+            hit = compareValues(v, value) == 0;
+        if (hit) {
+            moveTo(p);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::unique_ptr<Dataset> Dataset::clone(QObject *parent) const
+{
+    requireOpen();
+    auto copy = std::make_unique<CloneView>(m_connection, selectSql(), selectParams(), insertTable(), parent);
+    copy->m_snap = m_snap;
+    copy->m_state = State::Browse;
+    copy->rebuildView();
+    copy->moveTo(0);
+    copy->m_bof = true;
+    return copy;
+}
+
+void Query::setParam(const QString &name, const QVariant &value)
+{
+    for (auto &p : m_params.named)
+        if (p.first.compare(name, Qt::CaseInsensitive) == 0) {
+            p.second = value;
+            return;
+        }
+    m_params.named.append(qMakePair(name, value));
+}
+
+int Query::execSql()
+{
+    if (!connection())
+        throw Error(QStringLiteral("查询没有连接"));
+    return connection()->execute(m_sql, m_params);
+}
+
+QString Table::selectSql() const
+{
+    QString sql = QStringLiteral("select rowid as %1, * from %2").arg(kRowid, quotedName(m_table));
+    if (!m_index.trimmed().isEmpty()) {
+        QStringList cols;
+        for (const QString &c : m_index.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            cols << quotedName(c.trimmed());
+        sql += QStringLiteral(" order by ") + cols.join(QLatin1Char(','));
+    }
+    return sql;
+}
+
+} // namespace store

@@ -1,0 +1,90 @@
+#include "Schema.h"
+
+#include "Connection.h"
+#include "Error.h"
+
+namespace store::schema {
+
+namespace {
+
+// Counters default to 0 so that "q2=q2+1" and friends never meet a NULL.
+const char *const kTables[] = {
+    "CREATE TABLE tab_answ (A1 TEXT NOT NULL PRIMARY KEY, A2 TEXT, A2_1 INTEGER DEFAULT 0,"
+    " K3 TEXT, K4 TEXT, K5 TEXT, K6 TEXT, K7 TEXT, K8 TEXT, K9 TEXT, K10 TEXT, K11 TEXT, K12 TEXT,"
+    " A10 TEXT, A13 INTEGER, A14 TEXT, E1 TEXT, E2 TEXT, E2_1 TEXT, E3 INTEGER DEFAULT 0,"
+    " E4 INTEGER DEFAULT 0, F1 INTEGER DEFAULT 0, xx INTEGER DEFAULT 0, csbs TEXT, ecount INTEGER DEFAULT 0)",
+    "CREATE TABLE tab_exer (A1 TEXT NOT NULL PRIMARY KEY, A15 TEXT, jx TEXT)",
+    "CREATE TABLE tab_title (A1 TEXT NOT NULL PRIMARY KEY, A15 TEXT)",
+    "CREATE TABLE tab_kmmc (bh INTEGER, C1 TEXT, C1_1 TEXT, C2 TEXT, C3 INTEGER DEFAULT 0,"
+    " C4 INTEGER DEFAULT 0, D1 INTEGER DEFAULT 0, D2 INTEGER DEFAULT 0, C6 TEXT DEFAULT '0', C7 TEXT, jx TEXT)",
+    "CREATE TABLE tab_tx1 (A1 INTEGER NOT NULL PRIMARY KEY, B1 TEXT, B2 INTEGER DEFAULT 0, B3 INTEGER DEFAULT 0,"
+    " time REAL DEFAULT 1)",
+    "CREATE TABLE tab_tx2 (A1 INTEGER NOT NULL PRIMARY KEY, B1 TEXT, B2 INTEGER DEFAULT 0, B3 INTEGER DEFAULT 0,"
+    " time REAL DEFAULT 1)",
+    "CREATE TABLE tab_tx3 (A1 INTEGER NOT NULL PRIMARY KEY, B1 TEXT, B2 INTEGER DEFAULT 0, B3 INTEGER DEFAULT 0,"
+    " time REAL DEFAULT 1)",
+    "CREATE TABLE tab_tx4 (A1 INTEGER NOT NULL PRIMARY KEY, B1 TEXT, B2 INTEGER DEFAULT 0, B3 INTEGER DEFAULT 0,"
+    " time REAL DEFAULT 1)",
+    "CREATE TABLE tab_tx5 (A1 INTEGER NOT NULL PRIMARY KEY, B1 TEXT, B2 INTEGER DEFAULT 0, B3 INTEGER DEFAULT 0,"
+    " time REAL DEFAULT 1)",
+    "CREATE TABLE tab_rz (A1 TEXT NOT NULL PRIMARY KEY, A2 INTEGER DEFAULT 0, A3 INTEGER DEFAULT 0, A4 TEXT,"
+    " B1 INTEGER DEFAULT 0, B2 INTEGER DEFAULT 0, D1 TEXT)",
+    "CREATE TABLE tab_plan (PlanMark INTEGER DEFAULT 0, PlanAmount INTEGER DEFAULT 0, PlanTime INTEGER DEFAULT 0,"
+    " ExamDate TEXT, LeastMark INTEGER DEFAULT 0, ExamTime INTEGER DEFAULT 0)",
+    "CREATE TABLE tab_cj (A1 TEXT NOT NULL PRIMARY KEY, A3 TEXT, A3_1 INTEGER, D1 TEXT, A6 REAL, D2 TEXT)",
+    "CREATE TABLE tab_rule (id TEXT, ftid TEXT NOT NULL PRIMARY KEY, sn TEXT, n TEXT, q INTEGER DEFAULT 0,"
+    " q1 INTEGER DEFAULT 0, q2 INTEGER DEFAULT 0, q4 INTEGER DEFAULT 0)",
+    "CREATE TABLE tab_fgmc (id TEXT NOT NULL PRIMARY KEY, n TEXT, bh INTEGER, q INTEGER DEFAULT 0,"
+    " q1 INTEGER DEFAULT 0, q2 INTEGER DEFAULT 0, q4 INTEGER DEFAULT 0)",
+    "CREATE TABLE tab_sj (sjbs TEXT, cpbs TEXT)",
+};
+
+const char *const kIndexes[] = {
+    "CREATE INDEX ix_answ_chapter ON tab_answ (A10, A13)",
+    "CREATE INDEX ix_answ_type ON tab_answ (A13)",
+    "CREATE INDEX ix_kmmc_code ON tab_kmmc (C1)",
+    "CREATE INDEX ix_kmmc_order ON tab_kmmc (bh)",
+    "CREATE INDEX ix_rule_item ON tab_rule (id)",
+    "CREATE INDEX ix_rule_title ON tab_rule (sn)",
+    "CREATE INDEX ix_fgmc_order ON tab_fgmc (bh)",
+    "CREATE INDEX ix_cj_number ON tab_cj (A3_1)",
+};
+
+} // namespace
+
+QStringList requiredTables()
+{
+    return {"tab_answ", "tab_exer", "tab_title", "tab_kmmc", "tab_tx1", "tab_tx2", "tab_tx3", "tab_tx4",
+            "tab_tx5",  "tab_rz",   "tab_plan",  "tab_cj",   "tab_rule", "tab_fgmc", "tab_sj"};
+}
+
+void create(Connection &c)
+{
+    Transaction t(c);
+    for (const char *sql : kTables)
+        c.execute(QString::fromUtf8(sql));
+    for (const char *sql : kIndexes)
+        c.execute(QString::fromUtf8(sql));
+    c.execute(QStringLiteral("PRAGMA user_version=%1").arg(kVersion));
+    t.commit();
+}
+
+bool isBank(Connection &c)
+{
+    const QStringList present = c.tableNames();
+    for (const QString &t : requiredTables())
+        if (!present.contains(t, Qt::CaseInsensitive))
+            return false;
+    return true;
+}
+
+void migrate(Connection &c)
+{
+    const int version = c.scalar(QStringLiteral("PRAGMA user_version")).toInt();
+    if (version > kVersion)
+        throw Error(QStringLiteral("题库版本 %1 比本程序新，请升级程序").arg(version));
+    if (version < kVersion)
+        c.execute(QStringLiteral("PRAGMA user_version=%1").arg(kVersion));
+}
+
+} // namespace store::schema
