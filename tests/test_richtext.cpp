@@ -94,6 +94,12 @@ void TestRichText::viewShowsRtfAndPlainText()
     cursor.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(cursor.charFormat().fontFamilies().toStringList(), QStringList{"宋体"});
     QVERIFY(QFontDatabase::hasFamily(QFontInfo(cursor.charFormat().font()).family()));
+
+    // A font nobody has heard of shows in the program's CJK font.
+    view.setContent(QByteArray(R"({\rtf1{\fonttbl{\f0\fcharset134 \'b7\'bd\'d5\'fd\'d0\'a1\'b1\'ea\'cb\'ce;}}\f0 \'b1\'ea})"));
+    cursor.setPosition(1);
+    QCOMPARE(cursor.charFormat().fontFamilies().toStringList(), QStringList{"方正小标宋"});
+    QCOMPARE(QFontInfo(cursor.charFormat().font()).family(), richtext::programCjkFamily());
 }
 
 void TestRichText::editorLoadsEditsAndSavesRtf()

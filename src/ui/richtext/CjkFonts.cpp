@@ -2,6 +2,9 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QSet>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QStringList>
 
 namespace richtext {
@@ -71,6 +74,21 @@ QString programCjkFamily()
 {
     static const QString family = installed(SansCjk).value(0, QFont().defaultFamily());
     return family;
+}
+
+void substituteMissingFonts(const QTextDocument &document)
+{
+    static QSet<QString> seen;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QString family = it.fragment().charFormat().fontFamilies().toStringList().value(0);
+            if (family.isEmpty() || seen.contains(family))
+                continue;
+            seen.insert(family);
+            if (!QFontDatabase::hasFamily(family) && QFont::substitutes(family).isEmpty())
+                QFont::insertSubstitution(family, programCjkFamily());
+        }
+    }
 }
 
 } // namespace richtext

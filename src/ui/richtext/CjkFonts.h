@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QTextDocument;
+
 namespace richtext {
 
 // Bank texts name Windows fonts (宋体, 黑体, 楷体, Times New Roman …) that a
@@ -12,5 +14,9 @@ void installCjkFontFallbacks();
 
 // The installed CJK family the program shows Chinese text in.
 QString programCjkFamily();
+
+// Any other font `document` names that is not installed is shown in the
+// program's CJK font.
+void substituteMissingFonts(const QTextDocument &document);
 
 } // namespace richtext

@@ -1,5 +1,6 @@
 #include "RichEditor.h"
 
+#include "CjkFonts.h"
 #include "RichView.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
@@ -97,6 +98,7 @@ void RichEditor::insertFromMimeData(const QMimeData *source)
     QTextDocument pasted;
     rtf::RtfReader::read(source->data(type), &pasted);
     adoptImages(pasted, document());
+    substituteMissingFonts(pasted);
     textCursor().insertFragment(QTextDocumentFragment(&pasted));
     ensureCursorVisible();
 }

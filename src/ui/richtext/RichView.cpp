@@ -13,6 +13,7 @@ void loadContent(const QVariant &value, QTextDocument *document)
         rtf::RtfReader::read(value.toByteArray(), document);
     else
         rtf::RtfReader::read(value.toString(), document);
+    substituteMissingFonts(*document);
 }
 
 void prepareRichTextWidget(QTextEdit *editor)

@@ -527,7 +527,7 @@ void Parser::byte(char b)
 
 void Parser::appendChar(char32_t c)
 {
-    if (state_.destination != Destination::Text || phantomSkipFrom_ != 0 || c == 0)
+    if (state_.destination != Destination::Text || phantomSkipFrom_ != 0)
         return;
     decodeBytes();
     if (c > 0x10FFFF)
