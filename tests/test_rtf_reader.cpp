@@ -150,6 +150,7 @@ void TestRtfReader::unicodeEscapes_data()
     QTest::newRow("negative value") << QByteArray(R"({\rtf1 \u-3916?})") << "\uF0B4";
     QTest::newRow("surrogate pair") << QByteArray(R"({\rtf1 \u-10179?\u-8704?})") << "😀";
     QTest::newRow("control word counts as one") << QByteArray(R"({\rtf1 \u8212\emdash x})") << "—x";
+    QTest::newRow("control symbol counts as one") << QByteArray(R"({\rtf1 \u160\~x})") << " x"; // nbsp reads as a space
     QTest::newRow("group end stops the skip") << QByteArray(R"({\rtf1\uc3 {\u20013?}x})") << "中x";
     QTest::newRow("uc is scoped to its group") << QByteArray(R"({\rtf1 {\uc2 a}\u20013?b})") << "a中b";
     QTest::newRow("literal text after uc") << QByteArray(R"({\rtf1\uc1\u39064 ?z})") << "题z";

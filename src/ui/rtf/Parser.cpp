@@ -169,6 +169,11 @@ void Parser::controlSequence()
 
 void Parser::controlSymbol(char symbol)
 {
+    const bool readsByte = symbol == '\'' || symbol == '\\' || symbol == '{' || symbol == '}';
+    if (skipChars_ > 0 && !readsByte) {
+        --skipChars_; // a symbol stands for one fallback character
+        return;
+    }
     switch (symbol) {
     case '\'': {
         const int high = pos_ < end_ ? hexValue(pos_[0]) : -1;
