@@ -1,0 +1,53 @@
+#include "Look.h"
+#include "Theme.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QPalette>
+
+// Q_INIT_RESOURCE must stand outside any namespace; the resource lives in a
+// static library, so it is registered explicitly.
+static void registerLookResource() { Q_INIT_RESOURCE(look); }
+
+namespace ui {
+
+QFont programFont(int pixelSize)
+{
+    QFont font;
+    font.setFamilies({"WenQuanYi Micro Hei", "AR PL UMing CN", "Noto Sans CJK SC",
+                      "Droid Sans Fallback", "WenQuanYi Zen Hei"});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+void applyLook(QApplication &app)
+{
+    registerLookResource();
+    app.setStyle("Fusion");
+    app.setFont(programFont());
+
+    QPalette palette = app.palette();
+    palette.setColor(QPalette::Window, theme::Page);
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::AlternateBase, theme::Panel);
+    palette.setColor(QPalette::Button, theme::Panel);
+    palette.setColor(QPalette::WindowText, theme::Text);
+    palette.setColor(QPalette::ButtonText, theme::Text);
+    palette.setColor(QPalette::Text, theme::Text);
+    palette.setColor(QPalette::Highlight, theme::Accent);
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::ToolTipBase, theme::Panel);
+    palette.setColor(QPalette::ToolTipText, theme::Text);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    app.setPalette(palette);
+
+    QFile sheet(":/quillet/look.qss");
+    if (sheet.open(QIODevice::ReadOnly))
+        app.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+}
+
+} // namespace ui
