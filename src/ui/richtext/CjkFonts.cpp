@@ -1,5 +1,7 @@
 #include "CjkFonts.h"
 
+#include "Look.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QSet>
@@ -72,7 +74,7 @@ void installCjkFontFallbacks()
 
 QString programCjkFamily()
 {
-    static const QString family = installed(SansCjk).value(0, QFont().defaultFamily());
+    static const QString family = installed(ui::programFont().families()).value(0, QFont().defaultFamily());
     return family;
 }
 
