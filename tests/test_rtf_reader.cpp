@@ -33,6 +33,7 @@ private slots:
     void malformedInput();
     void deepNesting();
     void manyCellsStayBounded();
+    void manyCodePages();
     void typicalBodyIsFast();
 };
 
@@ -346,6 +347,17 @@ void TestRtfReader::manyCellsStayBounded()
     QCOMPARE(table->columns(), 63);
     QVERIFY(table->rows() * table->columns() <= rtf::DocumentBuilder::MaxCells);
     QVERIFY(d->toPlainText().count('c') == 200);
+}
+
+void TestRtfReader::manyCodePages()
+{
+    QByteArray fonts = "{\\fonttbl";
+    QByteArray body;
+    for (int i = 0; i < 200; ++i) {
+        fonts += "{\\f" + QByteArray::number(i) + "\\cpg" + QByteArray::number(i % 2 ? 936 : 1250 + i) + " F;}";
+        body += "\\f" + QByteArray::number(i) + " a";
+    }
+    QCOMPARE(plain("{\\rtf1" + fonts + "}" + body + "}"), QString(200, 'a'));
 }
 
 void TestRtfReader::typicalBodyIsFast()
