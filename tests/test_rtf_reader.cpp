@@ -127,6 +127,7 @@ void TestRtfReader::gbkText_data()
             << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fcharset0\cpg1251 X;}}\f0\'c4\'e0})") << "Да";
     QTest::newRow("undecodable byte") << QByteArray(R"({\rtf1 a\'ff\'ffb})") << "a\uFFFD\uFFFDb";
     QTest::newRow("lone lead byte at the end") << QByteArray(R"({\rtf1 ab\'d6})") << "ab\uFFFD";
+    QTest::newRow("hidden text") << QByteArray(R"({\rtf1 a{\v hidden}b\v c\v0 d})") << "abd";
     QTest::newRow("escaped specials")
             << QByteArray(R"({\rtf1 \{a\}\\b\~c\_d\emdash\ldblquote\rdblquote})")
             << "{a}\\b\u00A0c\u2011d\u2014\u201C\u201D";

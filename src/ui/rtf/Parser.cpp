@@ -58,10 +58,10 @@ int twips(int param)
 
 bool Parser::CharState::operator==(const CharState &o) const
 {
-    return std::tie(bold, italic, underline, strike, verticalAlign, halfPoints, font, foreground,
-                    background)
-            == std::tie(o.bold, o.italic, o.underline, o.strike, o.verticalAlign, o.halfPoints,
-                        o.font, o.foreground, o.background);
+    return std::tie(bold, italic, underline, strike, hidden, verticalAlign, halfPoints, font,
+                    foreground, background)
+            == std::tie(o.bold, o.italic, o.underline, o.strike, o.hidden, o.verticalAlign,
+                        o.halfPoints, o.font, o.foreground, o.background);
 }
 
 Parser::Parser(const QByteArray &data, bool literalUtf8, QTextDocument *document)
@@ -369,6 +369,7 @@ void Parser::textKeyword(Keyword keyword, bool hasParam, int param)
     case Keyword::Super: c.verticalAlign = 1; return;
     case Keyword::Sub: c.verticalAlign = 2; return;
     case Keyword::NoSuperSub: c.verticalAlign = 0; return;
+    case Keyword::Hidden: c.hidden = flag(hasParam, param); return;
     case Keyword::FontSize: c.halfPoints = param > 0 ? std::min(param, 3276) : 24; return;
     case Keyword::Font: c.font = param; return;
     case Keyword::ForeColor: c.foreground = param; return;
@@ -554,6 +555,8 @@ void Parser::decodeBytes()
 void Parser::flushRun()
 {
     decodeBytes();
+    if (state_.chars.hidden)
+        run_.clear();
     if (run_.isEmpty())
         return;
     builder_.placeContent(state_.para.inTable, definedCells());
