@@ -1,6 +1,6 @@
 #include "DataModule.h"
 #include "DbRichView.h"
-#include "FixtureBank.h"
+#include "BankTestCase.h"
 #include "Globals.h"
 #include "TFrmBj.h"
 #include "TFrmJx.h"
@@ -12,11 +12,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-class TestPracticeDialogs : public QObject {
+class TestPracticeDialogs : public BankTestCase {
     Q_OBJECT
-
-    std::unique_ptr<FixtureBank> bank;
-    std::unique_ptr<TDM1> dm;
 
     void openQuestion(const QString &id)
     {
@@ -38,13 +35,8 @@ class TestPracticeDialogs : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        dm.reset();
-        bank = std::make_unique<FixtureBank>();
-        dm = std::make_unique<TDM1>(bank->folder());
-        QVERIFY(dm->connected);
-    }
+    void init() { openFreshBank(); }
+    void cleanup() { closeBank(); }
 
     void notesAreSavedOnCloseAndFlagged()
     {
