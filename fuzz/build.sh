@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the RTF reader fuzzer with clang's libFuzzer and AddressSanitizer.
 # Usage: fuzz/build.sh [build-dir]; then run, for example,
-#   build-fuzz/rtf_reader_fuzzer -max_total_time=600 -jobs=1 -workers=1 \
+#   build-fuzz/rtf_reader_fuzzer -max_total_time=600 -jobs=1 -workers=1 -timeout=10 \
 #       -max_len=65536 -dict=fuzz/rtf.dict build-fuzz/corpus fuzz/corpus
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)

@@ -33,6 +33,7 @@ private slots:
     void malformedInput();
     void deepNesting();
     void manyCellsStayBounded();
+    void manyCodePages();
     void typicalBodyIsFast();
 };
 
@@ -126,6 +127,7 @@ void TestRtfReader::gbkText_data()
             << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fcharset0\cpg1251 X;}}\f0\'c4\'e0})") << "Да";
     QTest::newRow("undecodable byte") << QByteArray(R"({\rtf1 a\'ff\'ffb})") << "a\uFFFD\uFFFDb";
     QTest::newRow("lone lead byte at the end") << QByteArray(R"({\rtf1 ab\'d6})") << "ab\uFFFD";
+    QTest::newRow("hidden text") << QByteArray(R"({\rtf1 a{\v hidden}b\v c\v0 d})") << "abd";
     QTest::newRow("escaped specials")
             << QByteArray(R"({\rtf1 \{a\}\\b\~c\_d\emdash\ldblquote\rdblquote})")
             << "{a}\\b\u00A0c\u2011d\u2014\u201C\u201D";
@@ -150,6 +152,7 @@ void TestRtfReader::unicodeEscapes_data()
     QTest::newRow("negative value") << QByteArray(R"({\rtf1 \u-3916?})") << "\uF0B4";
     QTest::newRow("surrogate pair") << QByteArray(R"({\rtf1 \u-10179?\u-8704?})") << "😀";
     QTest::newRow("control word counts as one") << QByteArray(R"({\rtf1 \u8212\emdash x})") << "—x";
+    QTest::newRow("control symbol counts as one") << QByteArray(R"({\rtf1 \u160\~x})") << " x"; // nbsp reads as a space
     QTest::newRow("group end stops the skip") << QByteArray(R"({\rtf1\uc3 {\u20013?}x})") << "中x";
     QTest::newRow("uc is scoped to its group") << QByteArray(R"({\rtf1 {\uc2 a}\u20013?b})") << "a中b";
     QTest::newRow("literal text after uc") << QByteArray(R"({\rtf1\uc1\u39064 ?z})") << "题z";
@@ -345,6 +348,17 @@ void TestRtfReader::manyCellsStayBounded()
     QCOMPARE(table->columns(), 63);
     QVERIFY(table->rows() * table->columns() <= rtf::DocumentBuilder::MaxCells);
     QVERIFY(d->toPlainText().count('c') == 200);
+}
+
+void TestRtfReader::manyCodePages()
+{
+    QByteArray fonts = "{\\fonttbl";
+    QByteArray body;
+    for (int i = 0; i < 200; ++i) {
+        fonts += "{\\f" + QByteArray::number(i) + "\\cpg" + QByteArray::number(i % 2 ? 936 : 1250 + i) + " F;}";
+        body += "\\f" + QByteArray::number(i) + " a";
+    }
+    QCOMPARE(plain("{\\rtf1" + fonts + "}" + body + "}"), QString(200, 'a'));
 }
 
 void TestRtfReader::typicalBodyIsFast()

@@ -176,6 +176,7 @@ void TestRtfWriter::plainTextHelpers()
     QVERIFY(RtfReader::isRtf(rtf));
     QCOMPARE(rtf::toPlainText(rtf), QString("第一段 {1}\n\n第三段"));
     QCOMPARE(rtf::toPlainText(QByteArray(R"({\rtf1 a\line b\par c})")), QString("a\nb\nc"));
+    QCOMPARE(rtf::toPlainText(rtf::fromPlainParagraphs({"控制\x1f符"})), QString("控制\x1f符"));
 }
 
 QTEST_MAIN(TestRtfWriter)

@@ -19,6 +19,7 @@ Map buildMap()
         {"plain", {Keyword::Plain}}, {"b", {Keyword::Bold}}, {"i", {Keyword::Italic}},
         {"ulnone", {Keyword::UnderlineNone}}, {"strike", {Keyword::Strike}}, {"striked", {Keyword::Strike}},
         {"super", {Keyword::Super}}, {"sub", {Keyword::Sub}}, {"nosupersub", {Keyword::NoSuperSub}},
+        {"v", {Keyword::Hidden}},
         {"fs", {Keyword::FontSize}}, {"cf", {Keyword::ForeColor}}, {"highlight", {Keyword::BackColor}},
         {"cb", {Keyword::BackColor}}, {"chcbpat", {Keyword::BackColor}},
         {"par", {Keyword::Par}}, {"sect", {Keyword::Par}}, {"page", {Keyword::Par}},

@@ -14,7 +14,7 @@ enum class Keyword {
     // font and colour tables
     Font, FontCharset, FontCodePage, Red, Green, Blue,
     // characters
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Super, Sub, NoSuperSub,
+    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Super, Sub, NoSuperSub, Hidden,
     FontSize, ForeColor, BackColor,
     // paragraphs
     Par, Line, Tab, ParagraphDefault, AlignLeft, AlignCenter, AlignRight, AlignJustify,

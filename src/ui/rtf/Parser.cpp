@@ -58,10 +58,10 @@ int twips(int param)
 
 bool Parser::CharState::operator==(const CharState &o) const
 {
-    return std::tie(bold, italic, underline, strike, verticalAlign, halfPoints, font, foreground,
-                    background)
-            == std::tie(o.bold, o.italic, o.underline, o.strike, o.verticalAlign, o.halfPoints,
-                        o.font, o.foreground, o.background);
+    return std::tie(bold, italic, underline, strike, hidden, verticalAlign, halfPoints, font,
+                    foreground, background)
+            == std::tie(o.bold, o.italic, o.underline, o.strike, o.hidden, o.verticalAlign,
+                        o.halfPoints, o.font, o.foreground, o.background);
 }
 
 Parser::Parser(const QByteArray &data, bool literalUtf8, QTextDocument *document)
@@ -169,6 +169,11 @@ void Parser::controlSequence()
 
 void Parser::controlSymbol(char symbol)
 {
+    const bool readsByte = symbol == '\'' || symbol == '\\' || symbol == '{' || symbol == '}';
+    if (skipChars_ > 0 && !readsByte) {
+        --skipChars_; // a symbol stands for one fallback character
+        return;
+    }
     switch (symbol) {
     case '\'': {
         const int high = pos_ < end_ ? hexValue(pos_[0]) : -1;
@@ -364,6 +369,7 @@ void Parser::textKeyword(Keyword keyword, bool hasParam, int param)
     case Keyword::Super: c.verticalAlign = 1; return;
     case Keyword::Sub: c.verticalAlign = 2; return;
     case Keyword::NoSuperSub: c.verticalAlign = 0; return;
+    case Keyword::Hidden: c.hidden = flag(hasParam, param); return;
     case Keyword::FontSize: c.halfPoints = param > 0 ? std::min(param, 3276) : 24; return;
     case Keyword::Font: c.font = param; return;
     case Keyword::ForeColor: c.foreground = param; return;
@@ -527,7 +533,7 @@ void Parser::byte(char b)
 
 void Parser::appendChar(char32_t c)
 {
-    if (state_.destination != Destination::Text || phantomSkipFrom_ != 0 || c == 0)
+    if (state_.destination != Destination::Text || phantomSkipFrom_ != 0)
         return;
     decodeBytes();
     if (c > 0x10FFFF)
@@ -549,6 +555,8 @@ void Parser::decodeBytes()
 void Parser::flushRun()
 {
     decodeBytes();
+    if (state_.chars.hidden)
+        run_.clear();
     if (run_.isEmpty())
         return;
     builder_.placeContent(state_.para.inTable, definedCells());

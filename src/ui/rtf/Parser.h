@@ -31,7 +31,7 @@ private:
     enum class Destination { Text, Skip, FontTable, ColorTable, Picture };
 
     struct CharState {
-        bool bold = false, italic = false, underline = false, strike = false;
+        bool bold = false, italic = false, underline = false, strike = false, hidden = false;
         int verticalAlign = 0; // 1 superscript, 2 subscript
         int halfPoints = 24;
         int font = -1; // the document's default font

@@ -295,9 +295,7 @@ private:
             default:
                 break;
             }
-            if (c < 0x20)
-                continue;
-            if (c < 0x80) {
+            if (c >= 0x20 && c < 0x80) {
                 out += char(c);
                 continue;
             }

@@ -24,18 +24,15 @@ QByteArray iconvName(int codePage)
 class Converters
 {
 public:
-    ~Converters()
-    {
-        for (auto &entry : open_)
-            if (entry.second != invalid())
-                iconv_close(entry.second);
-    }
+    ~Converters() { closeAll(); }
 
     iconv_t get(int codePage, bool toUnicode)
     {
         const auto key = std::make_pair(codePage, toUnicode);
         auto it = open_.find(key);
         if (it == open_.end()) {
+            if (open_.size() >= MaxOpen) // documents choose code pages; keep the table small
+                closeAll();
             // Encoding for \'xx output must stay inside GBK proper, so that
             // readers which only know code page 936 understand every pair.
             const QByteArray name = (!toUnicode && codePage == TextCodec::Gbk)
@@ -50,6 +47,16 @@ public:
     static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
 
 private:
+    static constexpr std::size_t MaxOpen = 32;
+
+    void closeAll()
+    {
+        for (auto &entry : open_)
+            if (entry.second != invalid())
+                iconv_close(entry.second);
+        open_.clear();
+    }
+
     std::map<std::pair<int, bool>, iconv_t> open_;
 };
 
