@@ -1,22 +1,28 @@
 #include "AnswerPages.h"
 #include "BankTestCase.h"
+#include "DbRichView.h"
 #include "Gauge.h"
 #include "Globals.h"
 #include "GlyphButton.h"
 #include "MessageRecorder.h"
 #include "NumberBoard.h"
 #include "NumberPanel.h"
-#include "TFrmLxxt.h"
 #include "SelectorLogic.h"
+#include "TFrmBj.h"
+#include "TFrmJx.h"
+#include "TFrmLxxt.h"
 #include "TFrmkmmc.h"
+#include "TfrmAnswFagui.h"
 
 using practice::practiceSql;
 
 #include <QDir>
 #include <QLabel>
-#include <QTextEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTextEdit>
 #include <QtTest>
 #include <functional>
 
@@ -69,6 +75,17 @@ class TestPracticeWindows : public BankTestCase {
         QVERIFY(driven);
     }
 
+    // Looks at the modal dialog the next click opens, then closes it.
+    static void onNextDialog(const std::function<void(QDialog &)> &look)
+    {
+        QTimer::singleShot(0, [look] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                look(*dialog);
+                dialog->accept();
+            }
+        });
+    }
+
     QString answerOf(const QString &id, const char *field)
     {
         return db(QStringLiteral("select %1 from tab_answ where A1 = '%2'").arg(QLatin1String(field), id)).toString();
@@ -91,8 +108,31 @@ class TestPracticeWindows : public BankTestCase {
         QCOMPARE(w.Notebook1->currentIndex(), 0);
         QVERIFY(!w.epEfTrBtn1->isEnabled() && !w.epEfTrBtn6->isEnabled());
 
-        // Question 1 (key A) right, then on to question 2.
+        // Question 1 (key A) right; its explanation, a note and its exam points; then on to question 2.
         clickNamed(w, "fcBG_oneA");
+        w.epEfTrBtn3->click();
+        QVERIFY(w.epEfTrBtn4->isEnabled() && w.epEfTrBtn9->isEnabled());
+        QString explanation;
+        onNextDialog([&](QDialog &d) {
+            if (auto *jx = qobject_cast<TFrmJx *>(&d))
+                explanation = jx->Re->toPlainText();
+        });
+        w.epEfTrBtn4->click();
+        QCOMPARE(explanation, QString("解析 100101110001"));
+        onNextDialog([](QDialog &d) {
+            if (auto *notes = qobject_cast<TFrmBj *>(&d))
+                notes->DBMemo1->setPlainText("先办施工许可");
+        });
+        w.epEfTrBtn5->click();
+        QCOMPARE(w.epEfTrBtn5->text(), QString("有内容"));
+        QCOMPARE(answerOf("100101110001", "A14"), QString("先办施工许可"));
+        int linkedPoints = 0;
+        onNextDialog([&](QDialog &d) {
+            if (auto *points = qobject_cast<TfrmAnswFagui *>(&d))
+                linkedPoints = points->ListBox1->count();
+        });
+        w.epEfTrBtn9->click();
+        QCOMPARE(linkedPoints, 2);
         w.epEfTrBtn2->click();
         QCOMPARE(w.currentRecord(), 2);
         QCOMPARE(w.fcBG_th->button(0)->upGlyph().toImage(), QPixmap(AppDir + "pic/vaskyes.bmp").toImage());

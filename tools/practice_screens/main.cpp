@@ -8,6 +8,7 @@
 #include "Look.h"
 #include "NumberBoard.h"
 #include "SelectorLogic.h"
+#include "RichView.h"
 #include "TFrmLxxt.h"
 #include "TFrmkmmc.h"
 

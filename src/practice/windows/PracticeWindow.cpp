@@ -8,9 +8,12 @@
 #include "Globals.h"
 #include "Marking.h"
 #include "NumberBoard.h"
-#include "RtfReader.h"
+#include "RichView.h"
+#include "TFrmBj.h"
 #include "TFrmConfig.h"
 #include "TFrmDlg.h"
+#include "TFrmJx.h"
+#include "TfrmAnswFagui.h"
 #include "TitleStrip.h"
 
 #include <QApplication>
@@ -32,16 +35,6 @@ constexpr int kSplitterWidth = 6;
 void notice(const QString &text, int picture)
 {
     ShowMessageBox(QStringLiteral("提示"), text, 1, QStringLiteral("NO"), picture);
-}
-
-void showBankText(QTextEdit *view, const QVariant &value)
-{
-    if (value.isNull())
-        view->clear();
-    else if (value.typeId() == QMetaType::QByteArray)
-        rtf::RtfReader::read(value.toByteArray(), view->document());
-    else
-        rtf::RtfReader::read(value.toString(), view->document());
 }
 
 // Long chapter hints get a smaller font, and are cut short with the whole text as tooltip.
@@ -91,6 +84,9 @@ void PracticeWindow::connectHandlers()
             [this] { guarded([this] { stepTo(m_pager.nextQuestion(CurrentRecord)); }); });
     connect(epEfTrBtn3, &QPushButton::clicked, this, [this] { guarded([this] { markQuestion(Situation::Submit); }); });
     connect(epEfTrBtn6, &QPushButton::clicked, this, &PracticeWindow::epEfTrBtn6Click);
+    connect(epEfTrBtn4, &QPushButton::clicked, this, [this] { guarded([this] { epEfTrBtn4Click(); }); });
+    connect(epEfTrBtn5, &QPushButton::clicked, this, [this] { guarded([this] { epEfTrBtn5Click(); }); });
+    connect(epEfTrBtn9, &QPushButton::clicked, this, [this] { guarded([this] { epEfTrBtn9Click(); }); });
     connect(epEfTrBtn10, &QPushButton::clicked, this, [this] { guarded([this] { epEfTrBtn10Click(); }); });
     connect(epEfTrBtn7, &QPushButton::clicked, this, &PracticeWindow::epEfTrBtn7Click);
     connect(epEfTrBtn8, &QPushButton::clicked, this, &PracticeWindow::epEfTrBtn8Click);
@@ -261,13 +257,13 @@ void PracticeWindow::showBody(const QuestionView &view)
                 FlatSplitter1->setSizes({qMax(0, total - kStemHeight - kSplitterWidth), kStemHeight});
             }
             const store::Query &stem = DataModule->Cn1Query2;
-            showBankText(Re1, stem.isEmpty() ? QVariant() : stem.value(QStringLiteral("A15")));
-            showBankText(Re2, body);
+            Re1->setContent(stem.isEmpty() ? QVariant() : stem.value(QStringLiteral("A15")));
+            Re2->setContent(body);
         } else {
             FlatSplitter1->setHandleWidth(0);
             FlatSplitter1->setSizes({FlatSplitter1->height(), 0});
             Re2->clear();
-            showBankText(Re1, body);
+            Re1->setContent(body);
         }
     } catch (const store::Error &) {
         ShowMessageBox(QStringLiteral("错误"), QStringLiteral("无法打开试题！"), 1, QStringLiteral("NO"), 2);
@@ -367,6 +363,37 @@ void PracticeWindow::Timer1Timer()
         questions().setRecNo(CurrentRecord);
         markTimeUp(questions());
     }
+}
+
+void PracticeWindow::epEfTrBtn4Click()
+{
+    TFrmJx explanation(this);
+    explanation.bind(DataModule->cn1query_nr, DataModule->Cn1DS_nr, QStringLiteral("jx"));
+    explanation.exec();
+}
+
+void PracticeWindow::epEfTrBtn5Click()
+{
+    if (CurrentRecord <= 0)
+        return;
+    questions().setRecNo(CurrentRecord);
+    TFrmBj notes(this);
+    notes.Label1->setText(QStringLiteral("lx"));
+    notes.bind(DataModule->Cn1DS_tm, QStringLiteral("A14"));
+    notes.exec();
+    epEfTrBtn5->setText(NotesHaveContent ? QStringLiteral("有内容") : QStringLiteral("笔记"));
+}
+
+void PracticeWindow::epEfTrBtn9Click()
+{
+    if (CurrentRecord <= 0)
+        return;
+    questions().setRecNo(CurrentRecord);
+    TfrmAnswFagui points(this);
+    if (points.LoadLinks(questions().fieldByName(QStringLiteral("A1")).asString()))
+        points.exec();
+    if (!isVisible())
+        show();
 }
 
 void PracticeWindow::epEfTrBtn10Click()

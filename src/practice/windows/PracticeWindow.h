@@ -12,6 +12,7 @@ class QLabel;
 class QPushButton;
 class QSplitter;
 class QTextEdit;
+namespace richtext { class RichView; }
 namespace store { class Query; }
 namespace ui {
 class Gauge;
@@ -55,9 +56,9 @@ public:
     QTimer *Timer1;
     ui::RunningClock *KZTimeCounter1;
     QWidget *Panel1;
-    QTextEdit *Re1;
+    richtext::RichView *Re1;
     QSplitter *FlatSplitter1;
-    QTextEdit *Re2;
+    richtext::RichView *Re2;
     QWidget *Panel2;
     QLabel *Lb_answtip, *Label22, *Label23;
     QTextEdit *Memo1, *Memo2;
@@ -102,6 +103,9 @@ private:
     void epEfTrBtn6Click();
     void slideAnswerPanel(bool open);
     void Timer1Timer();
+    void epEfTrBtn4Click();
+    void epEfTrBtn5Click();
+    void epEfTrBtn9Click();
     void epEfTrBtn10Click();
     void epEfTrBtn7Click();
     void epEfTrBtn8Click();

@@ -6,6 +6,7 @@
 #include "Gauge.h"
 #include "Globals.h"
 #include "NumberBoard.h"
+#include "RichView.h"
 #include "Theme.h"
 #include "TitleStrip.h"
 
@@ -146,8 +147,10 @@ void PracticeWindow::buildControls()
     FlatSplitter1 = new QSplitter(Qt::Vertical, Panel1);
     FlatSplitter1->setObjectName(QStringLiteral("FlatSplitter1"));
     FlatSplitter1->setChildrenCollapsible(true);
-    Re1 = textView(FlatSplitter1, "Re1");
-    Re2 = textView(FlatSplitter1, "Re2");
+    Re1 = new richtext::RichView(FlatSplitter1);
+    Re1->setObjectName(QStringLiteral("Re1"));
+    Re2 = new richtext::RichView(FlatSplitter1);
+    Re2->setObjectName(QStringLiteral("Re2"));
     FlatSplitter1->addWidget(Re1);
     FlatSplitter1->addWidget(Re2);
     textColumn->addWidget(FlatSplitter1);

@@ -7,6 +7,7 @@
 #include "NumberPanel.h"
 #include "TFrmConfig.h"
 #include "TFrmDlg.h"
+#include "TFrmJx.h"
 #include "TFrmLxxt.h"
 #include "TitleStrip.h"
 
@@ -60,6 +61,7 @@ TFrmkmmc::TFrmkmmc(QWidget *parent) : QDialog(parent), m_model(new practice::Cha
             [this] { startPractice(PracticeMode::NewByDoubleClick, SpeedButton1->text()); });
     connect(SpeedButton4, &QPushButton::clicked, this, &TFrmkmmc::SpeedButton4Click);
     connect(SpeedButton6, &QPushButton::clicked, this, &QDialog::accept);
+    connect(epEfButton4, &QPushButton::clicked, this, &TFrmkmmc::epEfButton4Click);
     connect(DataModule, &TDM1::chapterExplanationAvailable, epEfButton4, &QWidget::setEnabled);
 }
 
@@ -281,6 +283,13 @@ void TFrmkmmc::runPractice(PracticeMode mode, const QString &caption)
     hide();
     restoreCursor();
     window.exec();
+}
+
+void TFrmkmmc::epEfButton4Click()
+{
+    TFrmJx guidance(this);
+    guidance.bind(DataModule->Cn1Table_kmmc, DataModule->Cn1DS_kmmc, QStringLiteral("jx"));
+    guidance.exec();
 }
 
 void TFrmkmmc::SpeedButton4Click()

@@ -52,6 +52,7 @@ private:
     // One handler for the three modes and the grid's double-click.
     void startPractice(practice::PracticeMode mode, const QString &caption);
     void runPractice(practice::PracticeMode mode, const QString &caption);
+    void epEfButton4Click(); // the chapter's guidance text
     void SpeedButton4Click();
 
     practice::ChapterGridModel *m_model;
