@@ -111,7 +111,8 @@ private slots:
     void commandTableMatchesNamesExactly()
     {
         TFrmStart &w = *session.mainWindow;
-        QCOMPARE(w.commandNames(), QStringList({"music", "sztime", "fg", "help", "lxfs", "about", "quit"}));
+        QCOMPARE(w.commandNames(), QStringList({"lx", "lx2", "lx3", "lx4", "lx5", "music", "sztime", "fg", "help", "lxfs",
+                                                "about", "quit"}));
         QCOMPARE(w.ShockwaveFlash1->offeredCommands().size(), w.commandNames().size());
         for (const char *name : {"ABOUT", "Quit", "nothing", "", "lx9"})
             w.ShockwaveFlash1FSCommand(name, QString());
@@ -125,6 +126,15 @@ private slots:
         });
         emit w.ShockwaveFlash1->FSCommand("about", QString());
         QCOMPARE(opened, QString("TFrmAbout"));
+
+        onNextModal([&](QWidget *modal) {
+            opened = modal->metaObject()->className();
+            modal->close();
+        });
+        w.ShockwaveFlash1FSCommand("lx3", QString());
+        QCOMPARE(opened, QString("TFrmkmmc"));
+        QCOMPARE(PracticeSubject, 3);
+        QVERIFY(!SelectorOpen);
         SaveScreen(w, "main-menu");
     }
 
