@@ -22,6 +22,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace practice {
@@ -35,6 +38,29 @@ constexpr int kSplitterWidth = 6;
 void notice(const QString &text, int picture)
 {
     ShowMessageBox(QStringLiteral("提示"), text, 1, QStringLiteral("NO"), picture);
+}
+
+// Bank texts are set in 9 pt for a Windows bitmap font; the outline CJK fonts
+// here need them larger to stay readable, so every size is scaled up alike.
+void showQuestionText(richtext::RichView *view, const QVariant &value)
+{
+    constexpr double kScale = 1.25;
+    view->setContent(value);
+    QTextDocument *document = view->document();
+    QVector<QPair<QPair<int, int>, double>> sized;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (const QTextFragment f = it.fragment(); f.isValid() && f.charFormat().fontPointSize() > 0)
+                sized.append({{f.position(), f.position() + f.length()}, f.charFormat().fontPointSize()});
+    for (const auto &[range, points] : std::as_const(sized)) {
+        QTextCursor cursor(document);
+        cursor.setPosition(range.first);
+        cursor.setPosition(range.second, QTextCursor::KeepAnchor);
+        QTextCharFormat larger;
+        larger.setFontPointSize(points * kScale);
+        cursor.mergeCharFormat(larger);
+    }
+    document->setModified(false);
 }
 
 // Long chapter hints get a smaller font, and are cut short with the whole text as tooltip.
@@ -257,13 +283,13 @@ void PracticeWindow::showBody(const QuestionView &view)
                 FlatSplitter1->setSizes({qMax(0, total - kStemHeight - kSplitterWidth), kStemHeight});
             }
             const store::Query &stem = DataModule->Cn1Query2;
-            Re1->setContent(stem.isEmpty() ? QVariant() : stem.value(QStringLiteral("A15")));
-            Re2->setContent(body);
+            showQuestionText(Re1, stem.isEmpty() ? QVariant() : stem.value(QStringLiteral("A15")));
+            showQuestionText(Re2, body);
         } else {
             FlatSplitter1->setHandleWidth(0);
             FlatSplitter1->setSizes({FlatSplitter1->height(), 0});
             Re2->clear();
-            Re1->setContent(body);
+            showQuestionText(Re1, body);
         }
     } catch (const store::Error &) {
         ShowMessageBox(QStringLiteral("错误"), QStringLiteral("无法打开试题！"), 1, QStringLiteral("NO"), 2);
