@@ -16,6 +16,7 @@
 
 using practice::practiceSql;
 
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -93,7 +94,7 @@ class TestPracticeWindows : public BankTestCase {
 
     static void clickNamed(QWidget &window, const char *name)
     {
-        auto *button = window.findChild<QAbstractButton *>(QLatin1String(name));
+        auto *button = window.findChild<QAbstractButton *>(QString::fromUtf8(name));
         QVERIFY2(button, name);
         button->click();
     }
@@ -257,6 +258,37 @@ private slots:
         QTRY_COMPARE(lastMessage(), QString("到时间了"));
         QCOMPARE(window.epIndiGauge1->value(), 100);
         QCOMPARE(answerOf("100101110001", "csbs"), QString("Y"));
+        window.epEfTrBtn99->click();
+    }
+
+    void trueFalseAndSubjectiveQuestionsCanBeAnsweredRight()
+    {
+        bank->addQuestion("100102410001", "100102", 41, "B", {}, 2);
+        bank->addQuestion("100102720001", "100102", 72, "1", {}, 0);
+        PracticeSql = practiceSql(practice::PracticeMode::NewQuestions, "100102");
+        TFrmLxxt window;
+        QVERIFY(window.PrepareSession());
+        window.show();
+        QCOMPARE(window.Notebook1->currentIndex(), 0);
+        window.epEfTrBtn2->click();
+        QCOMPARE(window.Notebook1->currentIndex(), 3);
+        clickNamed(window, "fcBG_yn错");
+        window.epEfTrBtn2->click();
+        QCOMPARE(window.Notebook1->currentIndex(), 4);
+        window.Notebook1->FlatComboBox1->setCurrentIndex(1);
+        window.epEfTrBtn3->click();
+        QVERIFY(!window.epEfTrBtn6->isEnabled()); // no key display for subjective types
+        QCOMPARE(answerOf("100102410001", "E2") + answerOf("100102410001", "E4"), QString("B0"));
+        QCOMPARE(answerOf("100102720001", "E2") + answerOf("100102720001", "E4"), QString("10"));
+
+        QString settingsWindow;
+        onNextDialog([&](QDialog &d) { settingsWindow = d.metaObject()->className(); });
+        window.epEfTrBtn8->click();
+        QCOMPARE(settingsWindow, QString("TFrmConfig"));
+        QCOMPARE(SettingsVariant, 0);
+        window.epEfTrBtn7->click();
+        QVERIFY(window.isMinimized());
+        window.showNormal();
         window.epEfTrBtn99->click();
     }
 

@@ -1,6 +1,7 @@
 #include "AnswerPages.h"
 
 #include "AnswerCodes.h"
+#include "Routines.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -24,6 +25,19 @@ QStringList optionCaptions()
 }
 
 } // namespace
+
+int answerPageFor(int typeCode)
+{
+    constexpr int kTrueFalseType = 41;
+    constexpr int kKeepsPage = 99;
+    if (const int page = AnswerPageOfType(typeCode); page != kKeepsPage)
+        return page;
+    if (typeCode == kTrueFalseType)
+        return TrueFalsePage;
+    if (isSubjectiveType(typeCode))
+        return SelfAssessmentPage;
+    return -1;
+}
 
 AnswerPages::AnswerPages(QWidget *parent) : QStackedWidget(parent)
 {
@@ -55,7 +69,7 @@ AnswerPages::AnswerPages(QWidget *parent) : QStackedWidget(parent)
     FlatComboBox1->setObjectName(QStringLiteral("FlatComboBox1"));
     FlatComboBox1->addItems({QStringLiteral("不会"), QStringLiteral("会")});
     FlatComboBox1->setCurrentIndex(-1);
-    FlatComboBox1->setMinimumWidth(120);
+    FlatComboBox1->setMinimumSize(160, 30);
     static_cast<QHBoxLayout *>(self->layout())->addWidget(FlatComboBox1);
     static_cast<QHBoxLayout *>(self->layout())->addStretch();
 

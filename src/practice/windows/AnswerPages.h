@@ -11,6 +11,13 @@ class QLineEdit;
 
 namespace practice {
 
+// The page a question is answered on. Beyond the pages of single choice,
+// multiple choice and case analysis, true/false questions take the true/false
+// page and the other subjective types the self-assessment page, so that their
+// answers can match their keys ("A"/"B", "1"/"0"); any other type keeps the
+// page on display (-1).
+int answerPageFor(int typeCode);
+
 // Notebook1: the six answer pages of a practice window, in the page order of
 // AnswerPage. Turns the pressed controls into answer text and back.
 class AnswerPages : public QStackedWidget {

@@ -31,7 +31,6 @@ namespace practice {
 
 namespace {
 
-constexpr int kNoPageChange = 99;
 constexpr int kStemHeight = 150;
 constexpr int kSplitterWidth = 6;
 
@@ -260,8 +259,8 @@ void PracticeWindow::showQuestion(const QuestionView &view)
 {
     Label15->setText(QString::number(view.appearance));
     Label12->setText(QString::number(CurrentRecord - m_pager.first() + 1));
-    if (view.page != kNoPageChange)
-        Notebook1->setCurrentIndex(view.page);
+    if (const int page = answerPageFor(view.type); page >= 0)
+        Notebook1->setCurrentIndex(page);
     Notebook1->offerOptions(view.optionCount);
     Notebook1->restore(view.runAnswer);
     epEfTrBtn6->setEnabled(view.keyEnabled);
