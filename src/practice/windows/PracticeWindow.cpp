@@ -8,24 +8,17 @@
 #include "Globals.h"
 #include "Marking.h"
 #include "NumberBoard.h"
+#include "QuestionText.h"
 #include "RichView.h"
-#include "TFrmBj.h"
-#include "TFrmConfig.h"
 #include "TFrmDlg.h"
-#include "TFrmJx.h"
-#include "TfrmAnswFagui.h"
 #include "TitleStrip.h"
 
-#include <QApplication>
-#include <QKeyEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QSplitter>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextEdit>
 
 namespace practice {
 
@@ -33,54 +26,6 @@ namespace {
 
 constexpr int kStemHeight = 150;
 constexpr int kSplitterWidth = 6;
-
-void notice(const QString &text, int picture)
-{
-    ShowMessageBox(QStringLiteral("提示"), text, 1, QStringLiteral("NO"), picture);
-}
-
-// Bank texts are set in 9 pt for a Windows bitmap font; the outline CJK fonts
-// here need them larger to stay readable, so every size is scaled up alike.
-void showQuestionText(richtext::RichView *view, const QVariant &value)
-{
-    constexpr double kScale = 1.25;
-    view->setContent(value);
-    QTextDocument *document = view->document();
-    QVector<QPair<QPair<int, int>, double>> sized;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (const QTextFragment f = it.fragment(); f.isValid() && f.charFormat().fontPointSize() > 0)
-                sized.append({{f.position(), f.position() + f.length()}, f.charFormat().fontPointSize()});
-    for (const auto &[range, points] : std::as_const(sized)) {
-        QTextCursor cursor(document);
-        cursor.setPosition(range.first);
-        cursor.setPosition(range.second, QTextCursor::KeepAnchor);
-        QTextCharFormat larger;
-        larger.setFontPointSize(points * kScale);
-        cursor.mergeCharFormat(larger);
-    }
-    document->setModified(false);
-}
-
-// Long chapter hints get a smaller font, and are cut short with the whole text as tooltip.
-void fitHint(QLabel *board, const QString &text)
-{
-    const QRect room = board->contentsRect().adjusted(2, 2, -2, -2);
-    QFont font = board->font();
-    const int flags = Qt::TextWordWrap | Qt::AlignCenter;
-    for (int pixels = 14; pixels >= 11; --pixels) {
-        font.setPixelSize(pixels);
-        if (QFontMetrics(font).boundingRect(room, flags, text).height() <= room.height())
-            break;
-    }
-    board->setFont(font);
-    board->setToolTip(text);
-    QString shown = text;
-    const QFontMetrics metrics(font);
-    while (shown.size() > 1 && metrics.boundingRect(room, flags, shown + QStringLiteral("…")).height() > room.height())
-        shown.chop(1);
-    board->setText(shown == text ? text : shown + QStringLiteral("…"));
-}
 
 } // namespace
 
@@ -307,7 +252,7 @@ void PracticeWindow::markQuestion(Situation situation)
                                                   : (outcome.right ? AnswerState::Right : AnswerState::Wrong);
     if (situation == Situation::Submit) {
         if (outcome.emptyAnswer) {
-            notice(missingAnswerMessage(), 1);
+            notice(missingAnswerMessage());
             return;
         }
         epEfTrBtn4->setEnabled(outcome.hasExplanation);
@@ -346,159 +291,6 @@ void PracticeWindow::FlatSpeedButton2Click()
 {
     m_pager.nextGroup();
     openGroup();
-}
-
-void PracticeWindow::epEfTrBtn6Click()
-{
-    const bool opening = epEfTrBtn6->text() == QStringLiteral("答案");
-    if (opening) {
-        const AnswerPanelText text = answerPanelText(Notebook1->currentIndex(), Notebook1->panelAnswer(),
-                                                     questions().fieldByName(QStringLiteral("A2")).asString());
-        Lb_answtip->setText(text.tip);
-        Memo1->setPlainText(text.given);
-        Memo2->setPlainText(text.correct);
-    }
-    slideAnswerPanel(opening);
-}
-
-void PracticeWindow::slideAnswerPanel(bool open)
-{
-    epEfTrBtn6->setText(open ? QStringLiteral("返回") : QStringLiteral("答案"));
-    const int full = Panel1->width();
-    Panel2->setGeometry(Panel1->x(), Panel1->y(), open ? 0 : Panel2->width(), Panel1->height());
-    Panel2->show();
-    Panel2->raise();
-    for (int step = 20; open ? Panel2->width() < full : Panel2->width() > 0; step += 20) {
-        Panel2->resize(open ? qMin(full, Panel2->width() + step) : qMax(0, Panel2->width() - step), Panel2->height());
-        repaint();
-    }
-    if (!open)
-        Panel2->hide();
-}
-
-void PracticeWindow::Timer1Timer()
-{
-    if (!m_gauge.tick()) {
-        epIndiGauge1->setValue(m_gauge.value());
-        return;
-    }
-    Timer1->stop();
-    notice(QStringLiteral("到时间了"), 1);
-    if (CurrentRecord > 0 && CurrentRecord <= questions().recordCount()) {
-        questions().setRecNo(CurrentRecord);
-        markTimeUp(questions());
-    }
-}
-
-void PracticeWindow::epEfTrBtn4Click()
-{
-    TFrmJx explanation(this);
-    explanation.bind(DataModule->cn1query_nr, DataModule->Cn1DS_nr, QStringLiteral("jx"));
-    explanation.exec();
-}
-
-void PracticeWindow::epEfTrBtn5Click()
-{
-    if (CurrentRecord <= 0)
-        return;
-    questions().setRecNo(CurrentRecord);
-    TFrmBj notes(this);
-    notes.Label1->setText(QStringLiteral("lx"));
-    notes.bind(DataModule->Cn1DS_tm, QStringLiteral("A14"));
-    notes.exec();
-    epEfTrBtn5->setText(NotesHaveContent ? QStringLiteral("有内容") : QStringLiteral("笔记"));
-}
-
-void PracticeWindow::epEfTrBtn9Click()
-{
-    if (CurrentRecord <= 0)
-        return;
-    questions().setRecNo(CurrentRecord);
-    TfrmAnswFagui points(this);
-    if (points.LoadLinks(questions().fieldByName(QStringLiteral("A1")).asString()))
-        points.exec();
-    if (!isVisible())
-        show();
-}
-
-void PracticeWindow::epEfTrBtn10Click()
-{
-    if (questions().isEmpty() || CurrentRecord <= 0)
-        return;
-    questions().setRecNo(CurrentRecord);
-    if (epEfTrBtn10->text() == QStringLiteral("题目作废")) {
-        voidQuestion(questions());
-        Label21->setText(voidedNotice());
-        epEfTrBtn10->setText(QStringLiteral("取消作废"));
-    } else {
-        cancelVoid(questions());
-        Label21->setText(unvoidedNotice());
-        epEfTrBtn10->setText(QStringLiteral("题目作废"));
-    }
-}
-
-void PracticeWindow::epEfTrBtn7Click()
-{
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->isVisible())
-            window->showMinimized();
-}
-
-void PracticeWindow::epEfTrBtn8Click()
-{
-    SettingsVariant = 0;
-    TFrmConfig settings(this);
-    settings.exec();
-}
-
-bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress && watched != this) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        keyPressEvent(key);
-        if (key->isAccepted())
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void PracticeWindow::keyPressEvent(QKeyEvent *event)
-{
-    const int key = event->key();
-    event->ignore();
-    if (!Notebook1->takesOptionKeys() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-        return;
-    if (key == Qt::Key_Backspace && epEfTrBtn1->isEnabled()) {
-        epEfTrBtn1->click();
-        event->accept();
-    } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && epEfTrBtn2->isEnabled()) {
-        epEfTrBtn2->click();
-        event->accept();
-    } else if (key >= Qt::Key_A && key <= Qt::Key_F) {
-        if (Notebook1->pressOptionKey(key - Qt::Key_A))
-            event->accept();
-    }
-}
-
-void PracticeWindow::done(int result)
-{
-    closeSession();
-    QDialog::done(result);
-}
-
-void PracticeWindow::closeSession()
-{
-    if (m_closed)
-        return;
-    m_closed = true;
-    Timer1->stop();
-    KZTimeCounter1->stop();
-    const QString elapsed = clockText(KZTimeCounter1->elapsedSeconds());
-    guarded([this] {
-        if (CurrentRecord > 0)
-            markQuestion(Situation::Quiet);
-    });
-    guarded([&elapsed] { endPracticeSession(elapsed); });
 }
 
 } // namespace practice

@@ -82,6 +82,8 @@ protected:
 private:
     enum class Situation { Submit, Leave, Quiet };
 
+    static void notice(const QString &text); // a notice with one OK button
+
     void buildControls();
     void buildAnswerPanel();
     void buildCommands();

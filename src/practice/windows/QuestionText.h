@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QVariant>
+
+class QLabel;
+namespace richtext { class RichView; }
+
+// How a practice window shows a question's texts.
+namespace practice {
+
+// A bank text (RTF or plain), its font sizes scaled up for the screen.
+void showQuestionText(richtext::RichView *view, const QVariant &value);
+
+// The chapter hint on the hint board, fitted to its room.
+void fitHint(QLabel *board, const QString &text);
+
+} // namespace practice
