@@ -61,7 +61,7 @@ class TestPracticeWindows : public BankTestCase {
     }
 
     // Runs `drive` on the practice window that the click opens, then closes it with "关闭".
-    static void whilePractising(QAbstractButton *opener, const std::function<void(TFrmLxxt &)> &drive)
+    static void whilePractising(const std::function<void()> &open, const std::function<void(TFrmLxxt &)> &drive)
     {
         bool driven = false;
         QTimer::singleShot(0, [&] {
@@ -72,7 +72,7 @@ class TestPracticeWindows : public BankTestCase {
             drive(*window);
             window->epEfTrBtn99->click();
         });
-        opener->click();
+        open();
         QVERIFY(driven);
     }
 
@@ -218,7 +218,7 @@ private slots:
         selector.SpeedButton2->click();
         QCOMPARE(lastMessage(), QString("本章节下没有错题！"));
 
-        whilePractising(selector.SpeedButton1, [&](TFrmLxxt &w) { answerAndMove(w, selector); });
+        whilePractising([&] { selector.SpeedButton1->click(); }, [&](TFrmLxxt &w) { answerAndMove(w, selector); });
         QVERIFY(selector.isVisible());
         QCOMPARE(selector.LastChapterCode, QString("100101"));
         QCOMPARE(DataModule->Cn1Table_kmmc.fieldByName("C1").asString(), QString("100101"));
@@ -244,6 +244,39 @@ private slots:
         QCOMPARE(db("select group_concat(q1||q2||q4) from tab_rule").toString(), QString("110,110"));
         QCOMPARE(db("select group_concat(id||':'||q1||q2||q4) from tab_fgmc order by id").toString(),
                  QString("01:110,010001:110,010002:110"));
+    }
+
+    void theSelectorFollowsTheChapter()
+    {
+        TFrmkmmc selector;
+        selector.show();
+        selectChapter(selector, "1001");
+        QVERIFY(selector.epEfButton4->isEnabled());
+        QString guidance;
+        onNextDialog([&](QDialog &d) {
+            if (auto *jx = qobject_cast<TFrmJx *>(&d))
+                guidance = jx->Re->toPlainText();
+        });
+        selector.epEfButton4->click();
+        QCOMPARE(guidance, QString("本章导学"));
+
+        selectChapter(selector, "100102");
+        QVERIFY(!selector.epEfButton4->isEnabled());
+        MessageRecorder::queueAnswer(1);
+        selector.SpeedButton3->click();
+        QCOMPARE(lastMessage(), QString("本章节习题还未曾做过！"));
+
+        QString caption;
+        whilePractising([&] { emit selector.DBGrid1->doubleClicked(selector.DBGrid1->currentIndex()); },
+                        [&](TFrmLxxt &w) {
+                            caption = w.windowTitle();
+                            QCOMPARE(w.Lb_ts->text(), QString("1"));
+                        });
+        QCOMPARE(caption, QString("练习新题"));
+        QCOMPARE(selector.LastChapterCode, QString("100102"));
+        selector.SpeedButton6->click();
+        QVERIFY(!SelectorOpen);
+        QVERIFY(!dm->Cn1Table_kmmc.isOpen());
     }
 
     void theGaugeRunsOutAndMarksTheQuestion()
