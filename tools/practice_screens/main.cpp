@@ -6,6 +6,7 @@
 #include "DataModule.h"
 #include "Globals.h"
 #include "Look.h"
+#include "ScreenGrab.h"
 #include "NumberBoard.h"
 #include "SelectorLogic.h"
 #include "RichView.h"
@@ -19,27 +20,12 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTextEdit>
-#include <QThread>
 
 namespace {
 
 QString outFolder, prefix;
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(30);
-    }
-}
-
-void save(QWidget &widget, const QString &name)
-{
-    settle();
-    const QString path = QDir(outFolder).filePath(prefix + "-" + name + ".png");
-    widget.grab().save(path);
-    std::printf("%s\n", qPrintable(path));
-}
+void save(QWidget &widget, const QString &name) { screens::save(widget, outFolder, prefix, name); }
 
 void click(QWidget &window, const char *name) { window.findChild<QAbstractButton *>(QLatin1String(name))->click(); }
 
@@ -70,7 +56,7 @@ void practiceWindow()
         if (!window.epEfTrBtn2->isEnabled())
             break;
         window.epEfTrBtn2->click();
-        settle();
+        screens::settle();
     }
     save(window, "grouped-stem");
     window.fcBG_tx->entry(2)->click();

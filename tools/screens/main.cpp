@@ -2,6 +2,7 @@
 //   quillet_screens <folder> <prefix>
 // Run under a virtual screen (xvfb-run) of the size to check.
 #include "Look.h"
+#include "ScreenGrab.h"
 #include "MainMenu.h"
 #include "TFrmAbout.h"
 #include "TFrmDlg.h"
@@ -20,27 +21,12 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QScreen>
-#include <QThread>
 
 namespace {
 
 QString folder, prefix;
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(30);
-    }
-}
-
-void save(QWidget &widget, const QString &name)
-{
-    settle();
-    const QString path = QDir(folder).filePath(prefix + "-" + name + ".png");
-    widget.grab().save(path);
-    std::printf("%s\n", qPrintable(path));
-}
+void save(QWidget &widget, const QString &name) { screens::save(widget, folder, prefix, name); }
 
 void messageBox(int layout, const QString &mode, int icon, const QString &text, const QString &name)
 {
