@@ -48,11 +48,12 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
     centring->addStretch();
     outer->addLayout(centring, 1);
 
-    QHBoxLayout *subjectRow = addSection(tr("科目练习与模拟考试"), 3);
+    pageLayout->addStretch(1); // the groups stay together in the middle of a tall window
+    QHBoxLayout *subjectRow = addSection(tr("科目练习与模拟考试"), 0);
     for (int subject = 1; subject <= 5; ++subject)
         subjectRow->addWidget(makeSubjectCard(subject, "lx" + subjectSuffix(subject), "mnks" + subjectSuffix(subject)), 1);
 
-    QHBoxLayout *toolRow = addSection(tr("学习工具"), 2);
+    QHBoxLayout *toolRow = addSection(tr("学习工具"), 0);
     toolRow->addWidget(makeToolCard(tr("考点与法规"), {{"ksdg", tr("考点大纲")}, {"fg", tr("法规汇编")}}), 1);
     toolRow->addWidget(makeToolCard(tr("成绩与统计"), {{"cj", tr("成绩查询")}, {"tj", tr("学习统计")}}), 1);
     toolRow->addWidget(makeToolCard(tr("计划与日志"), {{"szjh", tr("学习计划")}, {"rz", tr("学习日志")}}), 1);
@@ -82,7 +83,7 @@ QHBoxLayout *MainMenu::addSection(const QString &title, int stretch)
     auto *section = new QWidget(body);
     auto *layout = new QVBoxLayout(section);
     layout->setContentsMargins(0, 0, 0, 0);
-    addLabel(layout, title, "section", 17, true);
+    addLabel(layout, title, "section", 18, true);
     auto *row = new QHBoxLayout;
     rowLayouts << row;
     layout->addLayout(row, 1);
@@ -127,7 +128,7 @@ QWidget *MainMenu::makeSubjectCard(int subject, const QString &practice, const Q
     layout->setAlignment(badge, Qt::AlignLeft);
     auto *title = addLabel(layout, tr(SubjectNames[subject - 1]), "cardTitle", 16, true);
     title->setWordWrap(true);
-    auto *topics = addLabel(layout, tr(SubjectTopics[subject - 1]), "cardText", 13);
+    auto *topics = addLabel(layout, tr(SubjectTopics[subject - 1]), "cardText", 14);
     topics->setWordWrap(true);
     layout->addStretch(1);
     addButton(layout, practice, tr("章节练习"), "primary");
@@ -156,7 +157,7 @@ QPushButton *MainMenu::addButton(QBoxLayout *layout, const QString &command, con
     button->setObjectName("cmd_" + command);
     button->setProperty("menuRole", role);
     button->setCursor(Qt::PointingHandCursor);
-    scaleText(button, 15);
+    scaleText(button, 16);
     layout->addWidget(button);
     connect(button, &QPushButton::clicked, this, [this, command] { emit FSCommand(command, QString()); });
     buttons.insert(command, button);
@@ -219,17 +220,17 @@ void MainMenu::rescale()
         item.widget->setFont(font);
     }
     for (QPushButton *button : buttons)
-        button->setMinimumHeight(qMax(26, px(36)));
+        button->setMinimumHeight(qMax(26, px(44)));
     for (QBoxLayout *layout : cardLayouts) {
-        layout->setContentsMargins(px(14), px(12), px(14), px(12));
-        layout->setSpacing(px(10));
+        layout->setContentsMargins(px(12), px(14), px(12), px(16));
+        layout->setSpacing(px(12));
     }
     for (QBoxLayout *layout : rowLayouts) {
         layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(px(14));
+        layout->setSpacing(px(12));
     }
-    pageLayout->setContentsMargins(px(24), px(16), px(24), px(10));
-    pageLayout->setSpacing(px(14));
+    pageLayout->setContentsMargins(px(20), px(16), px(20), px(10));
+    pageLayout->setSpacing(px(20));
     body->setMaximumWidth(px(1100));
     emblem->setPixmap(QPixmap::fromImage(pics::emblem(qMax(40, px(60)))));
 }
