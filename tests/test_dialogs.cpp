@@ -150,6 +150,14 @@ private slots:
         QCOMPARE(ShowMessageBox("提示", "到时间了", 1, "NO", 1), 3);
     }
 
+    void enterAnswersWithTheLeftmostButton()
+    {
+        whenModal([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Return); });
+        QCOMPARE(ShowMessageBox("提示", "要退出吗？", 0, "NO", 1), 1);
+        whenModal([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Return); });
+        QCOMPARE(ShowMessageBox("提示", "到时间了", 1, "NO", 1), 3);
+    }
+
     void recorderAnswersSystemBoxesInTurn()
     {
         MessageRecorder::queueAnswer(QMessageBox::Cancel);

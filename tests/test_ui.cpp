@@ -5,6 +5,7 @@
 #include "RunningClock.h"
 #include "ShellOpener.h"
 #include "Switch.h"
+#include "WaitCursor.h"
 
 #include <QApplication>
 #include <QDir>
@@ -128,6 +129,24 @@ private slots:
         QCOMPARE(button.grab().toImage().pixelColor(corner), QColor(Qt::red));
         button.setChecked(true);
         QCOMPARE(button.grab().toImage().pixelColor(corner), QColor(Qt::blue));
+    }
+
+    void waitCursorIsRestoredOnEveryPath()
+    {
+        QVERIFY(!QApplication::overrideCursor());
+        {
+            ui::WaitCursor busy;
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            busy.restore(); // early, as before showing a window
+            QVERIFY(!QApplication::overrideCursor());
+        }
+        QVERIFY(!QApplication::overrideCursor()); // not restored twice
+        try {
+            ui::WaitCursor busy;
+            throw std::runtime_error("no such table");
+        } catch (const std::runtime_error &) {
+        }
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void pageOpenerCanBeReplacedAndRestored()

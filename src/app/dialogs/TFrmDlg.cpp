@@ -36,7 +36,9 @@ ui::ShapeButton *makeButton(QWidget *parent, const char *name, int left, int res
 } // namespace
 
 TFrmDlg::TFrmDlg(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), designedWidth(DesignSize.width())
+    // Above the wait window, which stays on top while work is in progress.
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      designedWidth(DesignSize.width())
 {
     setObjectName("FrmDlg");
     setWindowTitle(tr("提示框"));
@@ -50,6 +52,7 @@ TFrmDlg::TFrmDlg(QWidget *parent)
     Label1 = new QLabel(tr("提示"), this);
     Label1->setObjectName("Label1");
     Label1->setTextFormat(Qt::PlainText);
+    Label1->setAttribute(Qt::WA_TransparentForMouseEvents); // the strip below moves the box
     QFont titleFont = Label1->font();
     titleFont.setItalic(true);
     Label1->setFont(titleFont);
