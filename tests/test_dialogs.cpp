@@ -172,6 +172,7 @@ private slots:
         QCOMPARE(shown[0].text, QString("还未完成今日学习计划，要退出吗？"));
         QCOMPARE(shown[0].icon, int(QMessageBox::Question));
         QCOMPARE(shown[0].buttons.size(), 2);
+        QVERIFY(shown[0].buttons.contains("确定") && shown[0].buttons.contains("取消"));
         QCOMPARE(shown[1].caption, QString("错误"));
         QCOMPARE(shown[1].buttons.size(), 1);
         MessageRecorder::clear();
