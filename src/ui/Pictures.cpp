@@ -66,6 +66,20 @@ void paintDot(QPainter &p, QPointF centre, const QColor &colour)
     p.drawEllipse(centre, 3, 3);
 }
 
+// A transparent square picture of the given size, painted in design units.
+QImage transparentSquare(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+void scaleToDesign(QPainter &p, int size, qreal designSize)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / designSize, size / designSize);
+}
+
 QImage numberGlyph(const TileLook &look, void (*mark)(QPainter &, QPointF, const QColor &), QPointF markAt)
 {
     QImage image = blank(NumberSize);
@@ -133,11 +147,9 @@ QVector<GlyphFile> glyphFiles()
 
 QImage messageIcon(MessageIcon kind, int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = transparentSquare(size);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
+    scaleToDesign(p, size, 32.0);
     const QPen mark(Qt::white, 3.2, Qt::SolidLine, Qt::RoundCap);
     switch (kind) {
     case MessageIcon::Notice:
@@ -178,11 +190,9 @@ QImage messageIcon(MessageIcon kind, int size)
 
 QImage emblem(int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = transparentSquare(size);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 64.0, size / 64.0);
+    scaleToDesign(p, size, 64.0);
     QLinearGradient back(0, 0, 0, 64);
     back.setColorAt(0, theme::StripTop);
     back.setColorAt(1, theme::StripBottom);
@@ -214,11 +224,9 @@ QImage emblem(int size)
 
 QImage hourglass(int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = transparentSquare(size);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
+    scaleToDesign(p, size, 32.0);
     const QPen frame(theme::StripBottom, 2.4, Qt::SolidLine, Qt::RoundCap);
     p.setPen(frame);
     p.drawLine(QPointF(7, 3), QPointF(25, 3));
