@@ -1,3 +1,4 @@
+#include "Buttons.h"
 #include "Gauge.h"
 #include "GlyphButton.h"
 #include "Look.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 class TestUi : public QObject {
@@ -24,6 +26,23 @@ private slots:
         QCOMPARE(qApp->font().pixelSize(), 14);
         // The chosen font really has the Chinese characters the program shows.
         QVERIFY(QFontMetrics(qApp->font()).inFontUcs4(QChar(0x9898).unicode())); // 题
+    }
+
+    void fourCharacterCaptionsFitTheNarrowCommandButtons()
+    {
+        // The exam window's command rows are 75 × 25 ("生成文档", "暂停考试" …).
+        QPushButton plain("生成文档");
+        ui::FlatButton flat("暂停考试");
+        for (QPushButton *button : {&plain, static_cast<QPushButton *>(&flat)}) {
+            button->setFixedSize(75, 25);
+            button->ensurePolished();
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = button->text();
+            const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            QVERIFY2(room.width() >= button->fontMetrics().horizontalAdvance(button->text()),
+                     qPrintable(button->text()));
+        }
     }
 
     void glyphFilesAreWrittenDistinctAndSmall()
