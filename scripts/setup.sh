@@ -11,8 +11,8 @@ BANK="$APPDIR/data/Vellumar.mdb"
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
-  libsqlite3-dev libzip-dev libfluidsynth-dev timgm6mb-soundfont
-  fonts-wqy-microhei fonts-arphic-uming
+  libsqlite3-dev libzip-dev libfluidsynth-dev libasound2-dev timgm6mb-soundfont
+  fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth imagemagick
 )
 

@@ -59,6 +59,22 @@ private slots:
         QVERIFY(!foreign.connected);
     }
 
+    void chapterChangeFollowsTheCurrentRow()
+    {
+        QList<bool> explanation;
+        connect(dm.get(), &TDM1::chapterExplanationAvailable, this, [&](bool on) { explanation << on; });
+        SelectorOpen = true;
+        dm->Cn1Table_kmmc.open();
+        QVERIFY(dm->Cn1Table_kmmc.locate("C1", "1001"));
+        QCOMPARE(CurrentChapterCode, QString("第一章提示"));
+        QVERIFY(dm->Cn1Table_kmmc.locate("C1", "100101"));
+        QCOMPARE(CurrentChapterCode, QString("第一节提示"));
+        SelectorOpen = false;
+        dm->Cn1Table_kmmc.first();
+        QCOMPARE(CurrentChapterCode, QString("科目一提示"));
+        QCOMPARE(explanation.mid(explanation.size() - 2), QList<bool>({true, false}));
+    }
+
     void logAnswerFirstOfDayThenWrongThenRight()
     {
         LogAnswer(2, 2, 1);

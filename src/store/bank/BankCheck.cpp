@@ -1,0 +1,221 @@
+#include "BankCheck.h"
+
+#include "Connection.h"
+#include "DataModule.h"
+#include "Error.h"
+#include "Schema.h"
+
+#include <QRegularExpression>
+
+namespace bank {
+
+namespace {
+
+// Questions drawn per type into a paper, by subject.
+int drawnPerPaper(int subject, int type)
+{
+    static const int counts[5][2] = {{60, 20}, {72, 24}, {60, 20}, {50, 25}, {0, 0}};
+    if (subject == 5)
+        return type == 65 ? 7 : 0;
+    if (subject < 1 || subject > 4)
+        return 0;
+    return type == 11 ? counts[subject - 1][0] : (type == 14 ? counts[subject - 1][1] : 0);
+}
+
+class Checker {
+public:
+    explicit Checker(store::Connection &c) : m_c(c) {}
+
+    CheckReport run()
+    {
+        if (!store::schema::isBank(m_c)) {
+            m_report.violations << QStringLiteral("not a question bank: tables are missing");
+            return m_report;
+        }
+        listViolations(QStringLiteral("select a.A1 from tab_answ a left join tab_exer e on a.A1 = e.A1 where e.A1 is null"),
+                       QStringLiteral("question %1 has no text row in tab_exer"));
+        listViolations(QStringLiteral("select A1 || ' (' || ifnull(A10,'null') || ')' from tab_answ where length(ifnull(A10,'')) <> 6 "
+                                      "or A10 not in (select C1 from tab_kmmc)"),
+                       QStringLiteral("question %1: chapter is not a 6-character code in tab_kmmc"));
+        listViolations(QStringLiteral("select A1 from tab_answ where instr(A1, '-') > 0 and "
+                                      "substr(A1, 1, 16) not in (select A1 from tab_title)"),
+                       QStringLiteral("grouped question %1 has no shared stem in tab_title"));
+        checkLinks();
+        checkKeys();
+        checkChapterCounters();
+        checkCatalogueCounters();
+        listViolations(QStringLiteral("select A1 from tab_answ where E4 > 0 or E3 < 0 or F1 not in (0, 1, 2)"),
+                       QStringLiteral("question %1: progress fields out of range (E3 < 0, E4 > 0 or F1 not 0/1/2)"));
+        listViolations(QStringLiteral("select A1 from tab_cj where A1 not in (select name from sqlite_master where type = 'table')"),
+                       QStringLiteral("score row %1 names a paper table that does not exist"));
+        if (m_c.scalar(QStringLiteral("select count(*) from tab_plan")).toInt() < 1)
+            m_report.violations << QStringLiteral("tab_plan has no row");
+        summarise();
+        return m_report;
+    }
+
+private:
+    void listViolations(const QString &sql, const QString &pattern)
+    {
+        store::Statement st(m_c.handle(), sql, {});
+        while (st.step())
+            m_report.violations << pattern.arg(st.value(0).toString());
+    }
+
+    void checkLinks()
+    {
+        store::Statement st(m_c.handle(),
+                            QStringLiteral("select A1, K3, K4, K5, K6, K7, K8, K9, K10, K11, K12 from tab_answ"), {});
+        store::Statement known(m_c.handle(), QStringLiteral("select group_concat(ftid, ',') from tab_rule"), {});
+        known.step();
+        const QStringList points = known.value(0).toString().split(QLatin1Char(','));
+        const QSet<QString> pointSet(points.cbegin(), points.cend());
+        while (st.step())
+            for (int k = 1; k <= 10; ++k) {
+                const QString id = st.value(k).toString().trimmed();
+                if (!id.isEmpty() && !pointSet.contains(id))
+                    m_report.violations << QStringLiteral("question %1 links the missing exam point %2")
+                                               .arg(st.value(0).toString(), id);
+            }
+    }
+
+    void checkKeys()
+    {
+        store::Statement st(m_c.handle(), QStringLiteral("select A1, A13, A2, A2_1 from tab_answ"), {});
+        static const QRegularExpression letters(QStringLiteral("^[A-F]+$"));
+        while (st.step()) {
+            const QString id = st.value(0).toString();
+            const int type = st.value(1).toInt();
+            const QString key = st.value(2).toString();
+            const int options = st.value(3).toInt();
+            const QString allowed = QStringLiteral("ABCDEF").left(options);
+            bool ok = true;
+            switch (type) {
+            case 11:
+                ok = key.size() == 1 && allowed.contains(key);
+                break;
+            case 14:
+                ok = key.size() >= 2 && letters.match(key).hasMatch();
+                for (int i = 0; ok && i < key.size(); ++i)
+                    ok = allowed.contains(key.at(i)) && (i == 0 || key.at(i) > key.at(i - 1));
+                break;
+            case 41:
+                ok = key == QLatin1String("A") || key == QLatin1String("B");
+                break;
+            case 65:
+            case 72:
+            case 73:
+            case 74:
+                ok = key == QLatin1String("1");
+                break;
+            default:
+                m_report.violations << QStringLiteral("question %1 has the unknown type %2").arg(id).arg(type);
+                continue;
+            }
+            if (!ok || options < 0 || options > 6)
+                m_report.violations << QStringLiteral("question %1 (type %2): key \"%3\" does not suit %4 options")
+                                           .arg(id)
+                                           .arg(type)
+                                           .arg(key)
+                                           .arg(options);
+        }
+    }
+
+    // Every node holds the sum of the 6-character sections below it; C3 counts questions.
+    void checkChapterCounters()
+    {
+        listViolations(QStringLiteral(
+                           "select k.C1 from tab_kmmc k where length(k.C1) < 6 and k.C1 <> 'xx' and exists "
+                           "(select 1 from tab_kmmc s where length(s.C1) = 6 and substr(s.C1, 1, length(k.C1)) = k.C1) "
+                           "and (k.C4, k.D1, k.D2) is not (select ifnull(sum(s.C4),0), ifnull(sum(s.D1),0), "
+                           "ifnull(sum(s.D2),0) from tab_kmmc s where length(s.C1) = 6 and substr(s.C1, 1, "
+                           "length(k.C1)) = k.C1)"),
+                       QStringLiteral("chapter %1: C4/D1/D2 differ from the sum over its sections"));
+        listViolations(QStringLiteral("select k.C1 from tab_kmmc k where k.C1 <> 'xx' and k.C3 <> "
+                                      "(select count(*) from tab_answ a where substr(a.A10, 1, length(k.C1)) = k.C1)"),
+                       QStringLiteral("chapter %1: C3 differs from the number of its questions"));
+        listViolations(QStringLiteral("select C1 from tab_kmmc where D2 > D1 or C4 > C3 or C4 < 0"),
+                       QStringLiteral("chapter %1: counters out of range (D2 > D1 or C4 outside 0 … C3)"));
+    }
+
+    void checkCatalogueCounters()
+    {
+        listViolations(QStringLiteral(
+                           "select f.id from tab_fgmc f where (f.q, f.q1, f.q2, f.q4) is not (select ifnull(sum(r.q),0), "
+                           "ifnull(sum(r.q1),0), ifnull(sum(r.q2),0), ifnull(sum(r.q4),0) from tab_rule r "
+                           "where substr(r.ftid, 1, length(f.id)) = f.id)"),
+                       QStringLiteral("catalogue entry %1: q/q1/q2/q4 differ from the sum over its points"));
+        listViolations(QStringLiteral("select ftid from tab_rule r where substr(ftid, 1, 6) <> id or id not in "
+                                      "(select id from tab_fgmc) or substr(id, 1, 2) not in (select id from tab_fgmc)"),
+                       QStringLiteral("exam point %1 does not sit under its item and group in tab_fgmc"));
+        listViolations(QStringLiteral(
+                           "select r.ftid from tab_rule r where r.q < (select count(*) from tab_answ a where "
+                           "r.ftid in (a.K3, a.K4, a.K5, a.K6, a.K7, a.K8, a.K9, a.K10, a.K11, a.K12))"),
+                       QStringLiteral("exam point %1: q is less than the number of questions linking it"));
+    }
+
+    void summarise()
+    {
+        QStringList lines;
+        for (int subject = 1; subject <= 5; ++subject) {
+            QStringList parts;
+            store::Statement types(m_c.handle(), QStringLiteral("select A1, B1, B2, B3 from tab_tx%1 order by A1").arg(subject), {});
+            int total = 0;
+            int marks = 0;
+            while (types.step()) {
+                const int type = types.value(0).toInt();
+                const int count = m_c.scalar(QStringLiteral("select count(*) from tab_answ where A13 = ? and "
+                                                            "substr(A10, 1, 1) = ? and F1 <> 1"),
+                                             store::Params::byPosition({type, QString::number(subject)}))
+                                      .toInt();
+                total += count;
+                marks += types.value(2).toInt() * types.value(3).toInt();
+                parts << QStringLiteral("%1 %2: %3").arg(type).arg(types.value(1).toString()).arg(count);
+                const int drawn = types.value(2).toInt() > 0 ? drawnPerPaper(subject, type) : 0;
+                if (count < drawn)
+                    m_report.violations << QStringLiteral("subject %1, type %2: %3 questions, a paper draws %4")
+                                               .arg(subject)
+                                               .arg(type)
+                                               .arg(count)
+                                               .arg(drawn);
+            }
+            lines << QStringLiteral("subject %1: %2 questions, paper %3 marks (%4)")
+                         .arg(subject)
+                         .arg(total)
+                         .arg(marks)
+                         .arg(parts.join(QStringLiteral("; ")));
+        }
+        lines << QStringLiteral("groups with a shared stem: %1")
+                     .arg(m_c.scalar(QStringLiteral("select count(*) from tab_title")).toInt());
+        lines << QStringLiteral("exam-point catalogue: %1 groups, %2 items, %3 points, %4 links")
+                     .arg(m_c.scalar(QStringLiteral("select count(*) from tab_fgmc where length(id) = 2")).toInt())
+                     .arg(m_c.scalar(QStringLiteral("select count(*) from tab_fgmc where length(id) = 6")).toInt())
+                     .arg(m_c.scalar(QStringLiteral("select count(*) from tab_rule")).toInt())
+                     .arg(m_c.scalar(QStringLiteral("select ifnull(sum(q), 0) from tab_rule")).toInt());
+        lines << QStringLiteral("chapters: %1").arg(m_c.scalar(QStringLiteral("select count(*) from tab_kmmc")).toInt());
+        m_report.summary = lines.join(QLatin1Char('\n'));
+    }
+
+    store::Connection &m_c;
+    CheckReport m_report;
+};
+
+} // namespace
+
+CheckReport checkBank(const QString &bankFile)
+{
+    store::Connection c;
+    c.setConnectionString(TDM1::connectionStringFor(bankFile));
+    try {
+        c.open();
+    } catch (const store::Error &e) {
+        return {{QStringLiteral("cannot open %1: %2").arg(bankFile, e.message())}, QString()};
+    }
+    try {
+        return Checker(c).run();
+    } catch (const store::Error &e) {
+        return {{QStringLiteral("cannot read %1: %2").arg(bankFile, e.message())}, QString()};
+    }
+}
+
+} // namespace bank

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace bank {
+
+struct CheckReport {
+    QStringList violations; // empty when the bank is sound
+    QString summary;        // counts per subject and type, catalogue size
+};
+
+// Checks a bank's invariants: questions and texts pair up, chapters and
+// linked points exist, grouped questions have their stem, keys suit their
+// type, counters add up over the chapter tree and the exam-point catalogue,
+// papers named in tab_cj exist, and every drawn type can fill a paper.
+CheckReport checkBank(const QString &bankFile);
+
+} // namespace bank

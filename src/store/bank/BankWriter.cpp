@@ -1,0 +1,196 @@
+#include "BankWriter.h"
+
+#include "BankCheck.h"
+#include "Connection.h"
+#include "DataModule.h"
+#include "Error.h"
+#include "RtfText.h"
+#include "Schema.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <cstdio>
+
+namespace bank {
+
+namespace {
+
+const int kTitleWidth = 40; // exam-point titles are stored blank-padded to this width
+
+QString rtfOf(const QStringList &paragraphs) { return QString::fromLatin1(rtf::fromPlainParagraphs(paragraphs)); }
+
+QVariant rtfOrNull(const QStringList &paragraphs)
+{
+    return paragraphs.isEmpty() ? QVariant() : QVariant(rtfOf(paragraphs));
+}
+
+QStringList bodyOf(const Question &q)
+{
+    static const QString letters = QStringLiteral("ABCDEF");
+    QStringList body = q.stem;
+    const QStringList options =
+        q.type == 41 ? QStringList{QStringLiteral("正确"), QStringLiteral("错误")} : q.options;
+    for (int i = 0; i < options.size(); ++i)
+        body << QString(letters.at(i)) + QStringLiteral("．") + options.at(i);
+    return body;
+}
+
+class Writer {
+public:
+    Writer(store::Connection &c, const Content &content, const QDate &day) : m_c(c), m_content(content), m_day(day) {}
+
+    void write()
+    {
+        for (const Subject &s : m_content.subjects)
+            writeQuestions(s);
+        for (const Subject &s : m_content.subjects) {
+            writeTypes(s);
+            writeChapters(s);
+        }
+        writeCatalogue();
+        writePlan();
+    }
+
+private:
+    void exec(const QString &sql, const QVariantList &values) { m_c.execute(sql, store::Params::byPosition(values)); }
+
+    void writeQuestions(const Subject &s)
+    {
+        QHash<QString, int> loneNumbers;  // section + type -> last number
+        QHash<QString, int> groupNumbers; // section -> last group number
+        QHash<int, QString> groupKeys;    // group index -> key
+        QHash<int, int> groupMembers;
+        int order = 0;
+        for (const Question &q : s.questions) {
+            QString id;
+            if (q.group < 0) {
+                const int n = ++loneNumbers[q.chapter + QString::number(q.type)];
+                id = questionId(q.chapter, q.type, n);
+            } else {
+                if (!groupKeys.contains(q.group)) {
+                    const Group &g = s.groups.at(q.group);
+                    const QString key = groupKey(q.chapter, q.type, ++groupNumbers[q.chapter]);
+                    groupKeys.insert(q.group, key);
+                    exec(QStringLiteral("insert into tab_title (A1, A15) values (?, ?)"), {key, rtfOf(g.stem)});
+                }
+                id = groupKeys.value(q.group) + QStringLiteral("%1").arg(++groupMembers[q.group], 2, 10, QChar(u'0'));
+            }
+            const int options = q.type == 41 ? 2 : int(q.options.size());
+            QVariantList values{id, q.key, options};
+            for (int k = 0; k < 10; ++k)
+                values << (k < q.points.size() ? q.points.at(k) : QString());
+            values << q.chapter << q.type << ++order;
+            exec(QStringLiteral("insert into tab_answ (A1,A2,A2_1,K3,K4,K5,K6,K7,K8,K9,K10,K11,K12,A10,A13,xx,"
+                                "A14,E1,E2,E2_1,E3,E4,F1,csbs,ecount) "
+                                "values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,'',NULL,'','',0,0,0,'',0)"),
+                 values);
+            exec(QStringLiteral("insert into tab_exer (A1, A15, jx) values (?, ?, ?)"),
+                 {id, rtfOf(bodyOf(q)), rtfOrNull(q.explanation)});
+            for (const QString &p : q.points)
+                ++m_linked[p];
+        }
+    }
+
+    void writeTypes(const Subject &s)
+    {
+        for (const QuestionType &t : s.types)
+            exec(QStringLiteral("insert into tab_tx%1 (A1, B1, B2, B3, time) values (?, ?, ?, ?, ?)").arg(s.number),
+                 {t.code, t.name, t.count, t.marks, t.minutes});
+    }
+
+    void writeChapters(const Subject &s)
+    {
+        for (const Chapter &c : s.chapters) {
+            int questions = 0;
+            for (const Question &q : s.questions)
+                questions += q.chapter.startsWith(c.code) ? 1 : 0;
+            exec(QStringLiteral("insert into tab_kmmc (bh,C1,C1_1,C2,C3,C4,D1,D2,C6,C7,jx) "
+                                "values (?,?,?,?,?,0,0,0,'0',?,?)"),
+                 {++m_chapterOrder, c.code, c.hint, c.name, questions,
+                  c.chart ? QVariant(QStringLiteral("0")) : QVariant(), rtfOrNull(c.guide)});
+        }
+    }
+
+    void writeCatalogue()
+    {
+        int order = 0;
+        for (const CatalogueEntry &e : m_content.catalogue) {
+            int linked = 0;
+            for (auto it = m_linked.constBegin(); it != m_linked.constEnd(); ++it)
+                linked += it.key().startsWith(e.code) ? it.value() : 0;
+            exec(QStringLiteral("insert into tab_fgmc (id, n, bh, q, q1, q2, q4) values (?, ?, ?, ?, 0, 0, 0)"),
+                 {e.code, e.name, ++order, linked});
+        }
+        for (const Point &p : m_content.points)
+            exec(QStringLiteral("insert into tab_rule (id, ftid, sn, n, q, q1, q2, q4) values (?, ?, ?, ?, ?, 0, 0, 0)"),
+                 {p.code.left(6), p.code, p.title.leftJustified(kTitleWidth, QLatin1Char(' ')), rtfOf(p.text),
+                  m_linked.value(p.code)});
+    }
+
+    void writePlan()
+    {
+        const Plan &p = m_content.plan;
+        exec(QStringLiteral("insert into tab_plan (PlanMark, PlanAmount, PlanTime, ExamDate, LeastMark, ExamTime) "
+                            "values (?, ?, ?, ?, ?, ?)"),
+             {p.mode, p.questions, p.minutes, m_day.addDays(p.examInDays), p.leastMark, p.examMinutes * 60});
+        exec(QStringLiteral("insert into tab_sj (sjbs, cpbs) values (?, ?)"),
+             {p.productId + QStringLiteral(".base"), p.productId});
+    }
+
+    store::Connection &m_c;
+    const Content &m_content;
+    QDate m_day;
+    QHash<QString, int> m_linked; // exam point -> linked questions
+    int m_chapterOrder = 0;
+};
+
+void removeWithCompanions(const QString &file)
+{
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+        QFile::remove(file + suffix);
+}
+
+} // namespace
+
+QString questionId(const QString &section, int type, int number)
+{
+    return section + QStringLiteral("%1%2").arg(type, 2, 10, QChar(u'0')).arg(number, 4, 10, QChar(u'0'));
+}
+
+QString groupKey(const QString &section, int type, int number)
+{
+    return section + QStringLiteral("%1-GRP%2-").arg(type, 2, 10, QChar(u'0')).arg(number, 3, 10, QChar(u'0'));
+}
+
+void buildBank(const Content &content, const QString &bankFile, bool replace, const QDate &buildDay)
+{
+    if (QFileInfo::exists(bankFile) && !replace)
+        throw store::Error(QStringLiteral("%1 already exists; it may hold a learner's progress (use --replace to "
+                                          "overwrite it)")
+                               .arg(bankFile));
+    const QString building = bankFile + QStringLiteral(".building");
+    removeWithCompanions(building);
+    try {
+        {
+            store::Connection c;
+            c.setConnectionString(TDM1::connectionStringFor(building));
+            c.open(true);
+            store::schema::create(c);
+            store::Transaction t(c);
+            Writer(c, content, buildDay).write();
+            t.commit();
+            c.execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        }
+        const CheckReport report = checkBank(building);
+        if (!report.violations.isEmpty())
+            throw store::Error(QStringLiteral("the new bank fails its check:\n") + report.violations.join('\n'));
+        if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(bankFile).constData()) != 0)
+            throw store::Error(QStringLiteral("cannot move the new bank into place as %1").arg(bankFile));
+    } catch (...) {
+        removeWithCompanions(building);
+        throw;
+    }
+}
+
+} // namespace bank

@@ -1,0 +1,82 @@
+#include "BankCheck.h"
+#include "BankWriter.h"
+#include "Content.h"
+#include "Error.h"
+#include "QuestionPrinter.h"
+
+#include <QDate>
+#include <QGuiApplication>
+#include <QTextStream>
+
+namespace {
+
+QTextStream &out()
+{
+    static QTextStream s(stdout);
+    return s;
+}
+
+QTextStream &err()
+{
+    static QTextStream s(stderr);
+    return s;
+}
+
+int usage()
+{
+    err() << "usage:\n"
+             "  quillet-bank build <content dir> <bank file> [--replace]\n"
+             "  quillet-bank check <bank file>\n"
+             "  quillet-bank show <bank file> <question id>\n";
+    return 2;
+}
+
+int check(const QString &file)
+{
+    const bank::CheckReport report = bank::checkBank(file);
+    if (!report.summary.isEmpty())
+        out() << report.summary << Qt::endl;
+    for (const QString &v : report.violations)
+        err() << "violation: " << v << Qt::endl;
+    if (!report.violations.isEmpty()) {
+        err() << report.violations.size() << " violation(s) in " << file << Qt::endl;
+        return 1;
+    }
+    out() << "ok: " << file << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Texts are turned into RTF through QTextDocument, which wants a GUI application.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    const QString command = args.value(0);
+    try {
+        if (command == QLatin1String("build") && (args.size() == 3 || (args.size() == 4 && args[3] == "--replace"))) {
+            const bank::Content content = bank::readContent(args[1]);
+            bank::buildBank(content, args[2], args.size() == 4, QDate::currentDate());
+            out() << "built " << args[2] << Qt::endl;
+            return check(args[2]);
+        }
+        if (command == QLatin1String("check") && args.size() == 2)
+            return check(args[1]);
+        if (command == QLatin1String("show") && args.size() == 3) {
+            out() << bank::printQuestion(args[1], args[2]);
+            return 0;
+        }
+    } catch (const bank::SourceErrors &e) {
+        for (const bank::SourceError &s : e.list)
+            err() << s.toString() << Qt::endl;
+        err() << e.list.size() << " error(s) in the sources; no bank was written" << Qt::endl;
+        return 1;
+    } catch (const store::Error &e) {
+        err() << e.message() << Qt::endl;
+        return 1;
+    }
+    return usage();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QTextEdit>
+#include <QVariant>
+
+namespace richtext {
+
+// Rich-text editor for question entry and edit: loads a bank text (RTF or
+// plain), saves RTF. Pasted RTF keeps its formatting and pictures.
+class RichEditor : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit RichEditor(QWidget *parent = nullptr);
+
+    void setContent(const QVariant &value);
+    QByteArray rtf() const;
+    // True when the text is empty or only white space.
+    bool isBlank() const;
+
+protected:
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
+};
+
+} // namespace richtext

@@ -1,0 +1,39 @@
+#include "RichView.h"
+
+#include "CjkFonts.h"
+#include "RtfReader.h"
+
+namespace richtext {
+
+void loadContent(const QVariant &value, QTextDocument *document)
+{
+    if (value.isNull())
+        document->clear();
+    else if (value.userType() == QMetaType::QByteArray)
+        rtf::RtfReader::read(value.toByteArray(), document);
+    else
+        rtf::RtfReader::read(value.toString(), document);
+    substituteMissingFonts(*document);
+}
+
+void prepareRichTextWidget(QTextEdit *editor)
+{
+    installCjkFontFallbacks();
+    QFont font = editor->font();
+    font.setFamilies({programCjkFamily()});
+    editor->document()->setDefaultFont(font);
+}
+
+RichView::RichView(QWidget *parent) : QTextEdit(parent)
+{
+    prepareRichTextWidget(this);
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void RichView::setContent(const QVariant &value)
+{
+    loadContent(value, document());
+}
+
+} // namespace richtext

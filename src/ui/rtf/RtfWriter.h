@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+
+class QTextDocument;
+
+namespace rtf {
+
+// Writes a QTextDocument as RTF the way a word processor on Chinese Windows
+// does: code page 936, Chinese as GBK \'xx pairs, \uN for everything else
+// outside ASCII, pictures as PNG. The output is plain ASCII.
+class RtfWriter
+{
+public:
+    static QByteArray write(const QTextDocument &document);
+};
+
+} // namespace rtf

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace rtf {
+
+// Windows code pages through glibc's iconv. Bytes that do not decode become
+// U+FFFD; a character that cannot be encoded makes encode() fail.
+class TextCodec
+{
+public:
+    static constexpr int Gbk = 936;
+
+    // Appends the text of `size` bytes in `codePage` to `out`.
+    static void decode(int codePage, const char *bytes, int size, QString &out);
+    static QString decode(int codePage, const QByteArray &bytes);
+
+    // The bytes of one character (a surrogate pair counts as one) in
+    // `codePage`; false when the code page has no such character.
+    static bool encodeChar(int codePage, const QString &character, QByteArray &out);
+
+    // Code page of an RTF \fcharset value; `fallback` for the charsets that
+    // mean "whatever the document says" (ANSI, default, symbol).
+    static int codePageOfCharset(int charset, int fallback);
+};
+
+} // namespace rtf
