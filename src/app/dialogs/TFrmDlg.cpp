@@ -22,14 +22,12 @@ const int TextLeft = 56, TextTop = 40, TextRightMargin = 12;
 const int ButtonTop = 80;
 const int TextRoom = ButtonTop - TextTop - 10; // room for the message above the buttons
 
-ui::ShapeButton *makeButton(QWidget *parent, const char *name, int left, int result)
+ui::ShapeButton *makeButton(QDialog *box, const char *name, int left, int result)
 {
-    auto *button = new ui::ShapeButton(QObject::tr("确定"), parent);
+    auto *button = new ui::ShapeButton(QObject::tr("确定"), box);
     button->setObjectName(name);
     button->setGeometry(left, ButtonTop, 73, 25);
-    QObject::connect(button, &QPushButton::clicked, parent, [parent, result] {
-        static_cast<QDialog *>(parent)->done(result);
-    });
+    QObject::connect(button, &QPushButton::clicked, box, [box, result] { box->done(result); });
     return button;
 }
 

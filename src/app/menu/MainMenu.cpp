@@ -4,7 +4,6 @@
 #include "Pictures.h"
 
 #include <QBoxLayout>
-#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -49,11 +48,11 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
     outer->addLayout(centring, 1);
 
     pageLayout->addStretch(1); // the groups stay together in the middle of a tall window
-    QHBoxLayout *subjectRow = addSection(tr("科目练习与模拟考试"), 0);
+    QHBoxLayout *subjectRow = addSection(tr("科目练习与模拟考试"));
     for (int subject = 1; subject <= 5; ++subject)
         subjectRow->addWidget(makeSubjectCard(subject, "lx" + subjectSuffix(subject), "mnks" + subjectSuffix(subject)), 1);
 
-    QHBoxLayout *toolRow = addSection(tr("学习工具"), 0);
+    QHBoxLayout *toolRow = addSection(tr("学习工具"));
     toolRow->addWidget(makeToolCard(tr("考点与法规"), {{"ksdg", tr("考点大纲")}, {"fg", tr("法规汇编")}}), 1);
     toolRow->addWidget(makeToolCard(tr("成绩与统计"), {{"cj", tr("成绩查询")}, {"tj", tr("学习统计")}}), 1);
     toolRow->addWidget(makeToolCard(tr("计划与日志"), {{"szjh", tr("学习计划")}, {"rz", tr("学习日志")}}), 1);
@@ -78,7 +77,7 @@ QStringList MainMenu::allCommands()
             "help", "lxfs", "about", "quit"};
 }
 
-QHBoxLayout *MainMenu::addSection(const QString &title, int stretch)
+QHBoxLayout *MainMenu::addSection(const QString &title)
 {
     auto *section = new QWidget(body);
     auto *layout = new QVBoxLayout(section);
@@ -88,7 +87,7 @@ QHBoxLayout *MainMenu::addSection(const QString &title, int stretch)
     rowLayouts << row;
     layout->addLayout(row, 1);
     sections << section;
-    pageLayout->addWidget(section, stretch);
+    pageLayout->addWidget(section);
     return row;
 }
 

@@ -38,7 +38,7 @@ private:
         bool bold;
     };
 
-    QHBoxLayout *addSection(const QString &title, int stretch);
+    QHBoxLayout *addSection(const QString &title);
     QWidget *makeHeader();
     QWidget *makeSubjectCard(int subject, const QString &practice, const QString &exam);
     QWidget *makeToolCard(const QString &title, const QList<QPair<QString, QString>> &commands);
