@@ -60,6 +60,20 @@ private slots:
         QVERIFY(menu.buttonOf("ksdg")->isVisible());
     }
 
+    void aLoneCardKeepsItsWidthInTheMiddle()
+    {
+        MainMenu menu;
+        menu.resize(1024, 768);
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        menu.setAvailableCommands({"lx5", "quit"});
+        QTest::qWait(20); // let the layouts settle
+        QWidget *card = menu.buttonOf("lx5")->parentWidget();
+        QVERIFY(card->width() < menu.width() / 4);
+        const int centre = card->mapTo(&menu, card->rect().center()).x();
+        QVERIFY(qAbs(centre - menu.width() / 2) < card->width() / 2);
+    }
+
     void everyButtonFitsOnSmallAndLargeScreens_data()
     {
         QTest::addColumn<QSize>("screen");
