@@ -101,6 +101,16 @@ private slots:
         QVERIFY(clock.isRunning());
     }
 
+    void clockTicksShowEverySecondOnce()
+    {
+        ui::RunningClock clock;
+        QStringList texts;
+        connect(&clock, &ui::RunningClock::ticked, this, [&](const QString &text) { texts << text; });
+        clock.start();
+        QTRY_COMPARE_WITH_TIMEOUT(texts.size(), 3, 4000);
+        QCOMPARE(texts, QStringList({"0:00:01", "0:00:02", "0:00:03"}));
+    }
+
     void gaugeHoldsItsRangeAndWarns()
     {
         ui::Gauge gauge;
