@@ -1,32 +1,19 @@
 #include "Clock.h"
 #include "DataModule.h"
 #include "Error.h"
-#include "FixtureBank.h"
+#include "BankTestCase.h"
 #include "Globals.h"
 #include "Routines.h"
 
 #include <QtTest>
 #include <sqlite3.h>
 
-class TestRoutines : public QObject {
+class TestRoutines : public BankTestCase {
     Q_OBJECT
 
-    std::unique_ptr<FixtureBank> bank;
-    std::unique_ptr<TDM1> dm;
-
-    QVariant db(const QString &sql) { return dm->ADOCn1.scalar(sql); }
-
 private slots:
-    void init()
-    {
-        dm.reset();
-        bank = std::make_unique<FixtureBank>();
-        dm = std::make_unique<TDM1>(bank->folder());
-        QVERIFY(dm->connected);
-        store::setToday(QDate(2026, 12, 8));
-    }
-
-    void cleanup() { dm.reset(); }
+    void init() { openFreshBank(); }
+    void cleanup() { closeBank(); }
 
     void createsTheConnectionFromTheProgramFolder()
     {

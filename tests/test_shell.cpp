@@ -10,6 +10,8 @@
 #include "TFrmConfig.h"
 #include "TFrmStart.h"
 #include "Clock.h"
+#include "Look.h"
+#include "Screens.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -48,6 +50,8 @@ class TestShell : public QObject {
     Session session;
 
 private slots:
+    void initTestCase() { ui::applyLook(*qApp); }
+
     void init()
     {
         MessageRecorder::clear();
@@ -121,6 +125,7 @@ private slots:
         });
         emit w.ShockwaveFlash1->FSCommand("about", QString());
         QCOMPARE(opened, QString("TFrmAbout"));
+        SaveScreen(w, "main-menu");
     }
 
     void quitChecksTodaysPlan()
@@ -171,6 +176,8 @@ private slots:
             auto *first = config->findChild<QDoubleSpinBox *>("Currencyedit1");
             auto *second = config->findChild<QDoubleSpinBox *>("Currencyedit2");
             QVERIFY(first && second);
+            QVERIFY(first->isVisible() && second->isVisible());
+            SaveScreen(*config, "settings-times");
             first->setValue(2.5);
             second->setValue(45); // held to the edit's range
             config->epFocusButton3->click();
@@ -190,6 +197,7 @@ private slots:
         TFrmConfig config;
         SettingsVariant = 0;
         config.show();
+        SaveScreen(config, "settings-music");
         QVERIFY(config.RxSwitch1->isChecked());
         QCOMPARE(config.FlatComboBox1->currentIndex(), -1);
         config.RxSwitch1->click(); // off

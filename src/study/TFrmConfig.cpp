@@ -140,6 +140,8 @@ void TFrmConfig::buildTimeRows()
         name->setGeometry(16, b * 28 + 8, 130, 20);
         auto *unit = new QLabel(QStringLiteral("分钟"), rows);
         unit->setGeometry(228, b * 28 + 8, 50, 20);
+        for (QWidget *w : {static_cast<QWidget *>(edit), static_cast<QWidget *>(name), static_cast<QWidget *>(unit)})
+            w->show();
     }
     rows->resize(ScrollBox1->viewport()->width(), b * 28 + 10);
 }
