@@ -56,12 +56,33 @@ int twips(int param)
 
 } // namespace
 
+bool Parser::CharState::hasDoubleByteProperties() const
+{
+    return dbFont >= 0 || dbHalfPoints > 0 || dbBold >= 0 || dbItalic >= 0;
+}
+
+Parser::CharState Parser::CharState::forDoubleByte() const
+{
+    CharState c = *this;
+    if (dbFont >= 0)
+        c.font = dbFont;
+    if (dbHalfPoints > 0)
+        c.halfPoints = dbHalfPoints;
+    if (dbBold >= 0)
+        c.bold = dbBold;
+    if (dbItalic >= 0)
+        c.italic = dbItalic;
+    return c;
+}
+
 bool Parser::CharState::operator==(const CharState &o) const
 {
-    return std::tie(bold, italic, underline, strike, hidden, verticalAlign, halfPoints, font,
-                    foreground, background)
-            == std::tie(o.bold, o.italic, o.underline, o.strike, o.hidden, o.verticalAlign,
-                        o.halfPoints, o.font, o.foreground, o.background);
+    const auto fields = [](const CharState &c) {
+        return std::tie(c.bold, c.italic, c.underline, c.strike, c.hidden, c.verticalAlign,
+                        c.halfPoints, c.font, c.foreground, c.background, c.doubleByteMode,
+                        c.dbFont, c.dbHalfPoints, c.dbBold, c.dbItalic);
+    };
+    return fields(*this) == fields(o);
 }
 
 Parser::Parser(const QByteArray &data, bool literalUtf8, QTextDocument *document)
@@ -370,6 +391,24 @@ void Parser::textKeyword(Keyword keyword, bool hasParam, int param)
     case Keyword::Sub: c.verticalAlign = 2; return;
     case Keyword::NoSuperSub: c.verticalAlign = 0; return;
     case Keyword::Hidden: c.hidden = flag(hasParam, param); return;
+    case Keyword::DoubleByte: c.doubleByteMode = true; return;
+    case Keyword::SingleByte: c.doubleByteMode = false; return;
+    case Keyword::AssocFont:
+        if (c.doubleByteMode)
+            c.dbFont = param;
+        return;
+    case Keyword::AssocFontSize:
+        if (c.doubleByteMode)
+            c.dbHalfPoints = param > 0 ? std::min(param, 3276) : 0;
+        return;
+    case Keyword::AssocBold:
+        if (c.doubleByteMode)
+            c.dbBold = flag(hasParam, param);
+        return;
+    case Keyword::AssocItalic:
+        if (c.doubleByteMode)
+            c.dbItalic = flag(hasParam, param);
+        return;
     case Keyword::FontSize: c.halfPoints = param > 0 ? std::min(param, 3276) : 24; return;
     case Keyword::Font: c.font = param; return;
     case Keyword::ForeColor: c.foreground = param; return;
@@ -510,7 +549,7 @@ void Parser::byte(char b)
             colors_.push_back(colorGiven_ ? QColor(red_, green_, blue_) : QColor());
             red_ = green_ = blue_ = 0;
             colorGiven_ = false;
-            formatValid_ = false;
+            formats_.clear();
         }
         return;
     case Destination::Picture: {
@@ -560,9 +599,34 @@ void Parser::flushRun()
     if (run_.isEmpty())
         return;
     builder_.placeContent(state_.para.inTable, definedCells());
-    builder_.addText(run_, charFormat());
+    addRun(run_);
     run_.clear();
     lastWasPar_ = false;
+}
+
+// Chinese characters take the associated double-byte properties, the rest
+// the ordinary ones; spaces go with the text around them.
+void Parser::addRun(const QString &text)
+{
+    const CharState &chars = state_.chars;
+    if (!chars.hasDoubleByteProperties()) {
+        builder_.addText(text, charFormat(chars));
+        return;
+    }
+    const auto isDoubleByte = [](QChar c) { return c.unicode() >= 0x2E80; };
+    qsizetype firstLetter = 0;
+    while (firstLetter < text.size() && text[firstLetter].isSpace())
+        ++firstLetter;
+    bool doubleByte = firstLetter < text.size() && isDoubleByte(text[firstLetter]);
+    qsizetype start = 0;
+    for (qsizetype i = firstLetter; i <= text.size(); ++i) {
+        if (i < text.size() && (text[i].isSpace() || isDoubleByte(text[i]) == doubleByte))
+            continue;
+        builder_.addText(text.mid(start, i - start),
+                         charFormat(doubleByte ? chars.forDoubleByte() : chars));
+        start = i;
+        doubleByte = !doubleByte;
+    }
 }
 
 void Parser::endParagraph()
@@ -579,7 +643,7 @@ void Parser::commitFont()
         font.codePage = fontCodePage_ > 0
                 ? fontCodePage_ : TextCodec::codePageOfCharset(fontCharset_, documentCodePage_);
         font.name = (fontName_ + TextCodec::decode(font.codePage, fontNameBytes_)).trimmed();
-        formatValid_ = false;
+        formats_.clear();
     }
     fontIndex_ = -1;
     fontCharset_ = -1;
@@ -615,16 +679,19 @@ void Parser::finishPicture()
 
 int Parser::codePage() const
 {
-    const int index = state_.chars.font >= 0 ? state_.chars.font : defaultFont_;
+    const CharState &c = state_.chars;
+    const int index = c.doubleByteMode && c.dbFont >= 0 ? c.dbFont
+            : c.font >= 0                             ? c.font
+                                                      : defaultFont_;
     const auto it = fonts_.find(index);
     return it != fonts_.end() ? it->second.codePage : documentCodePage_;
 }
 
-QTextCharFormat Parser::charFormat()
+QTextCharFormat Parser::charFormat(const CharState &c)
 {
-    if (formatValid_ && formatFor_ == state_.chars)
-        return format_;
-    const CharState &c = state_.chars;
+    for (const CachedFormat &cached : formats_)
+        if (cached.chars == c)
+            return cached.format;
     QTextCharFormat f;
     f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
     f.setFontItalic(c.italic);
@@ -645,9 +712,9 @@ QTextCharFormat Parser::charFormat()
         f.setForeground(fg);
     if (const QColor bg = color(c.background); bg.isValid())
         f.setBackground(bg);
-    formatFor_ = c;
-    format_ = f;
-    formatValid_ = true;
+    if (formats_.size() >= 4)
+        formats_.erase(formats_.begin());
+    formats_.push_back({c, f});
     return f;
 }
 
