@@ -216,6 +216,34 @@ private slots:
         QVERIFY2(violations.join('\n').contains(expected), qPrintable(violations.join('\n')));
     }
 
+    void demoContentFillsEveryPaperWithRoomToSpare()
+    {
+        buildGood();
+        bank::buildBank(bank::readContent(QUILLET_CONTENT_DIR), bankFile, true, QDate(2026, 12, 8));
+        QVERIFY(bank::checkBank(bankFile).violations.isEmpty());
+        store::Connection c;
+        c.setConnectionString(TDM1::connectionStringFor(bankFile));
+        c.open();
+        auto count = [&](int subject, int type) {
+            return c.scalar("select count(*) from tab_answ where substr(A10, 1, 1) = ? and A13 = ?",
+                            store::Params::byPosition({QString::number(subject), type}))
+                .toInt();
+        };
+        const QList<QList<int>> minimum = {{1, 11, 75}, {1, 14, 25}, {2, 11, 90}, {2, 14, 30}, {3, 11, 75},
+                                           {3, 14, 25}, {4, 11, 63}, {4, 14, 32}, {5, 65, 9}};
+        for (const auto &m : minimum)
+            QVERIFY2(count(m[0], m[1]) >= m[2], qPrintable(QString("subject %1 type %2").arg(m[0]).arg(m[1])));
+        for (int subject = 1; subject <= 5; ++subject) {
+            QVERIFY(count(subject, 41) > 0);
+            QVERIFY(c.scalar("select count(*) from tab_answ where substr(A10, 1, 1) = ? and A13 in (72, 73, 74)",
+                             store::Params::byPosition({QString::number(subject)}))
+                        .toInt() > 0);
+        }
+        QVERIFY(c.scalar("select count(distinct substr(A1, 1, 1)) from tab_title").toInt() >= 3);
+        QVERIFY(c.scalar("select count(*) from tab_answ where K3 <> ''").toInt() > 100);
+        QCOMPARE(c.scalar("select count(*) from tab_answ where length(A1) <> 12 and instr(A1, '-') = 0").toInt(), 0);
+    }
+
     void checkRefusesWhatIsNotABank()
     {
         writeFile(bankFile, "not a database at all, just some text long enough to be read");

@@ -1,0 +1,57 @@
+#include "Startup.h"
+
+#include "DataModule.h"
+#include "Look.h"
+#include "Routines.h"
+#include "SystemMessageBox.h"
+#include "TFrmDlg.h"
+#include "TFrmProgress.h"
+#include "TFrmStart.h"
+
+QuilletApplication::QuilletApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Quillet"));
+    setApplicationDisplayName(QStringLiteral("Quillet"));
+}
+
+bool QuilletApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &e) {
+        ReportUnhandledError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ReportUnhandledError(QStringLiteral("未知错误"));
+    }
+    return false;
+}
+
+void ReportUnhandledError(const QString &message)
+{
+    SystemMessageBox(QStringLiteral("Quillet"), message, QMessageBox::Critical);
+}
+
+Session StartQuillet(const QString &programFolder)
+{
+    Session session;
+    if (!FlashInstalled()) {
+        SystemMessageBox(QStringLiteral("提示"), QStringLiteral("请安装Flash插件文件！"), QMessageBox::Warning);
+        return session;
+    }
+    auto dataModule = std::make_unique<TDM1>(programFolder);
+    if (!dataModule->connected) {
+        dataModule.reset();
+        SystemMessageBox(QStringLiteral("错误"), QStringLiteral("无法连接数据库！"), QMessageBox::Critical);
+        return session;
+    }
+    session.dataModule = std::move(dataModule);
+    auto mainWindow = std::make_unique<TFrmStart>();
+    if (!mainWindow->created()) {
+        session.dataModule.reset();
+        return session;
+    }
+    TFrmProgress::instance();
+    TFrmDlg::instance();
+    session.mainWindow = std::move(mainWindow);
+    return session;
+}
