@@ -24,6 +24,7 @@ private slots:
     void paragraphs();
     void table();
     void tableRowsOfDifferentWidths();
+    void associatedDoubleByteProperties();
     void pictures();
     void jpegPicture();
     void destinationsThatAreNotBody();
@@ -234,6 +235,23 @@ void TestRtfReader::tableRowsOfDifferentWidths()
     QCOMPARE(table->rows(), 2);
     QCOMPARE(table->columns(), 3);
     QCOMPARE(table->cellAt(1, 2).firstCursorPosition().block().text(), QString("d"));
+}
+
+void TestRtfReader::associatedDoubleByteProperties()
+{
+    // LibreOffice and Word give Chinese runs their own font, size and weight
+    // after \dbch, and Unicode text with code-page fallbacks.
+    QScopedPointer<QTextDocument> d(read(R"RTF({\rtf1\ansi\deff3{\fonttbl{\f3\froman\fcharset0 DejaVu Serif;}{\f5\froman\fcharset134 \'cb\'ce\'cc\'e5;}{\f6\fnil\fcharset134 \'ba\'da\'cc\'e5;}}
+\pard\plain \s0\rtlch\af9\afs24\alang1081 \ltrch\lang1033\langfe2052\hich\af3\loch\f3\fs24\dbch\af5\langfe2052\qc
+{\hich\af6\loch\f6\dbch\afs32\ab\af6\dbch \uc2 \u31532\'b5\'da\u19968\'d2\'bb \u31456\'d5\'c2\uc1 }
+\par \pard\plain \hich\af3\loch\f3\fs20\dbch\af5\afs28 {Cost \u36896\'3f\u20215\'3f 100}\par})RTF"));
+    QCOMPARE(dumpDocument(*d),
+             QString("P center\n"
+                     "  \"第一 章\" b,16pt,黑体\n"
+                     "P\n"
+                     "  \"Cost \" 10pt,DejaVu Serif\n"
+                     "  \"造价 \" 14pt,宋体\n"
+                     "  \"100\" 10pt,DejaVu Serif\n"));
 }
 
 void TestRtfReader::pictures()

@@ -66,6 +66,20 @@ void paintDot(QPainter &p, QPointF centre, const QColor &colour)
     p.drawEllipse(centre, 3, 3);
 }
 
+// A transparent square picture of the given size, painted in design units.
+QImage transparentSquare(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+void scaleToDesign(QPainter &p, int size, qreal designSize)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / designSize, size / designSize);
+}
+
 QImage numberGlyph(const TileLook &look, void (*mark)(QPainter &, QPointF, const QColor &), QPointF markAt)
 {
     QImage image = blank(NumberSize);
@@ -133,11 +147,9 @@ QVector<GlyphFile> glyphFiles()
 
 QImage messageIcon(MessageIcon kind, int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = transparentSquare(size);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
+    scaleToDesign(p, size, 32.0);
     const QPen mark(Qt::white, 3.2, Qt::SolidLine, Qt::RoundCap);
     switch (kind) {
     case MessageIcon::Notice:
@@ -178,11 +190,9 @@ QImage messageIcon(MessageIcon kind, int size)
 
 QImage emblem(int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = transparentSquare(size);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 64.0, size / 64.0);
+    scaleToDesign(p, size, 64.0);
     QLinearGradient back(0, 0, 0, 64);
     back.setColorAt(0, theme::StripTop);
     back.setColorAt(1, theme::StripBottom);
@@ -209,6 +219,45 @@ QImage emblem(int size)
     p.drawPath(quill);
     p.setPen(QPen(QColor(0x8a, 0x5a, 0x12), 1.4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(48, 11), QPointF(24, 46));
+    return image;
+}
+
+QImage hourglass(int size)
+{
+    QImage image = transparentSquare(size);
+    QPainter p(&image);
+    scaleToDesign(p, size, 32.0);
+    const QPen frame(theme::StripBottom, 2.4, Qt::SolidLine, Qt::RoundCap);
+    p.setPen(frame);
+    p.drawLine(QPointF(7, 3), QPointF(25, 3));
+    p.drawLine(QPointF(7, 29), QPointF(25, 29));
+
+    QPainterPath glass(QPointF(9, 4));
+    glass.lineTo(23, 4);
+    glass.cubicTo(23, 11, 17.5, 13.5, 17.5, 16);
+    glass.cubicTo(17.5, 18.5, 23, 21, 23, 28);
+    glass.lineTo(9, 28);
+    glass.cubicTo(9, 21, 14.5, 18.5, 14.5, 16);
+    glass.cubicTo(14.5, 13.5, 9, 11, 9, 4);
+    p.setPen(QPen(theme::Accent, 1.6));
+    p.setBrush(QColor(255, 255, 255, 220));
+    p.drawPath(glass);
+
+    // Sand: a little left above, a heap below and a thin stream between.
+    const QColor sand(0xf2, 0xb8, 0x4b);
+    p.setPen(Qt::NoPen);
+    p.setBrush(sand);
+    QPainterPath top(QPointF(12.5, 10));
+    top.lineTo(19.5, 10);
+    top.lineTo(16, 14.5);
+    top.closeSubpath();
+    p.drawPath(top);
+    QPainterPath heap(QPointF(10.5, 27));
+    heap.cubicTo(12, 22, 20, 22, 21.5, 27);
+    heap.closeSubpath();
+    p.drawPath(heap);
+    p.setPen(QPen(sand, 1));
+    p.drawLine(QPointF(16, 15), QPointF(16, 23));
     return image;
 }
 

@@ -24,4 +24,6 @@ QImage messageIcon(MessageIcon kind, int size = 32);
 
 QImage emblem(int size);
 
+QImage hourglass(int size);
+
 } // namespace pics

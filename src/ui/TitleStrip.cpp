@@ -1,7 +1,9 @@
 #include "TitleStrip.h"
 #include "Theme.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace ui {
 
@@ -50,6 +52,14 @@ void TitleStrip::paintEvent(QPaintEvent *)
     }
     p.setPen(Qt::white);
     p.drawText(QRect(x, 0, width() - x - 6, height()), Qt::AlignVCenter | Qt::AlignLeft, caption);
+}
+
+void TitleStrip::mousePressEvent(QMouseEvent *event)
+{
+    QWindow *handle = window()->windowHandle();
+    if (event->button() == Qt::LeftButton && handle && handle->startSystemMove())
+        return event->accept();
+    QWidget::mousePressEvent(event);
 }
 
 } // namespace ui

@@ -6,6 +6,7 @@
 namespace ui {
 
 // The deep-teal strip across the top of a window: caption and optional icon.
+// Dragging the strip moves its window, since our windows have no frame.
 class TitleStrip : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +21,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     QString caption;

@@ -6,6 +6,7 @@
 #include "MainMenu.h"
 #include "TFrmAbout.h"
 #include "TFrmDlg.h"
+#include "SystemMessageBox.h"
 #include "TFrmProgress.h"
 
 #include "Bevel.h"
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
+#include <QTimer>
 #include <QScreen>
 
 namespace {
@@ -106,6 +108,14 @@ int main(int argc, char **argv)
     TFrmProgress::instance().showText("正在导出试卷，请等待...");
     save(TFrmProgress::instance(), "progress");
     TFrmProgress::instance().hide();
+
+    QTimer::singleShot(0, [] {
+        QWidget *box = QApplication::activeModalWidget();
+        save(*box, "system-box");
+        box->close();
+    });
+    SystemMessageBox("提示", "还未完成今日学习计划，要退出吗？", QMessageBox::Question,
+                     QMessageBox::Ok | QMessageBox::Cancel);
 
     TFrmAbout about;
     about.show();

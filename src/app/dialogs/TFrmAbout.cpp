@@ -48,6 +48,7 @@ TFrmAbout::TFrmAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     epEfTrBtn1 = new QPushButton(tr("关 闭"), panel);
     epEfTrBtn1->setObjectName("epEfTrBtn1");
     epEfTrBtn1->setCursor(Qt::PointingHandCursor);
+    epEfTrBtn1->setMinimumWidth(84);
 
     auto *titles = new QVBoxLayout;
     titles->setSpacing(4);
@@ -99,6 +100,7 @@ TFrmAbout::TFrmAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Framele
 
     auto *links = new QHBoxLayout;
     links->setContentsMargins(10, 4, 10, 8);
+    links->setSpacing(14);
     links->addWidget(epTransparentBtn1);
     links->addWidget(epTransparentBtn2);
     links->addWidget(epTransparentBtn3);

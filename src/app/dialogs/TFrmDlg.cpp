@@ -22,21 +22,21 @@ const int TextLeft = 56, TextTop = 40, TextRightMargin = 12;
 const int ButtonTop = 80;
 const int TextRoom = ButtonTop - TextTop - 10; // room for the message above the buttons
 
-ui::ShapeButton *makeButton(QWidget *parent, const char *name, int left, int result)
+ui::ShapeButton *makeButton(QDialog *box, const char *name, int left, int result)
 {
-    auto *button = new ui::ShapeButton(QObject::tr("确定"), parent);
+    auto *button = new ui::ShapeButton(QObject::tr("确定"), box);
     button->setObjectName(name);
     button->setGeometry(left, ButtonTop, 73, 25);
-    QObject::connect(button, &QPushButton::clicked, parent, [parent, result] {
-        static_cast<QDialog *>(parent)->done(result);
-    });
+    QObject::connect(button, &QPushButton::clicked, box, [box, result] { box->done(result); });
     return button;
 }
 
 } // namespace
 
 TFrmDlg::TFrmDlg(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), designedWidth(DesignSize.width())
+    // Above the wait window, which stays on top while work is in progress.
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      designedWidth(DesignSize.width())
 {
     setObjectName("FrmDlg");
     setWindowTitle(tr("提示框"));
@@ -50,6 +50,7 @@ TFrmDlg::TFrmDlg(QWidget *parent)
     Label1 = new QLabel(tr("提示"), this);
     Label1->setObjectName("Label1");
     Label1->setTextFormat(Qt::PlainText);
+    Label1->setAttribute(Qt::WA_TransparentForMouseEvents); // the strip below moves the box
     QFont titleFont = Label1->font();
     titleFont.setItalic(true);
     Label1->setFont(titleFont);

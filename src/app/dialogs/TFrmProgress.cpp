@@ -3,6 +3,7 @@
 #include "Bevel.h"
 #include "Pictures.h"
 #include "Theme.h"
+#include "TitleStrip.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -27,9 +28,12 @@ TFrmProgress::TFrmProgress(QWidget *parent)
     epBevel1->setObjectName("epBevel1");
     epBevel1->setGeometry(rect());
 
+    auto *band = new ui::TitleStrip({}, epBevel1);
+    band->setGeometry(0, 0, width(), 4);
+
     auto *icon = new QLabel(epBevel1);
-    icon->setPixmap(QPixmap::fromImage(pics::messageIcon(pics::MessageIcon::Notice, 24)));
-    icon->setGeometry(width() - 40, (height() - 24) / 2, 24, 24);
+    icon->setPixmap(QPixmap::fromImage(pics::hourglass(32)));
+    icon->setGeometry(width() - 48, 18, 32, 32);
 
     Label1 = new QLabel(tr("请等待..."), epBevel1);
     Label1->setObjectName("Label1");
@@ -41,7 +45,7 @@ TFrmProgress::TFrmProgress(QWidget *parent)
     QPalette palette = Label1->palette();
     palette.setColor(QPalette::WindowText, theme::Maroon);
     Label1->setPalette(palette);
-    Label1->setGeometry(16, 20, width() - 16 - 48, 24);
+    Label1->setGeometry(16, 22, width() - 16 - 56, 24);
 
     Timer1.setObjectName("Timer1");
     Timer1.setInterval(100);

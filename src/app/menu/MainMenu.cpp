@@ -16,6 +16,7 @@ namespace {
 // Sizes are designed for a 1024 × 768 window and scale with it.
 const QSize DesignSize(1024, 768);
 const int SmallestText = 12;
+const int CardsPerRow = 5;
 
 const char *const SubjectNames[5] = {
     "工程造价管理基础理论与相关法规", "工程造价计价与控制", "建设工程技术与计量（土建）",
@@ -48,17 +49,19 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
     centring->addStretch();
     outer->addLayout(centring, 1);
 
-    QHBoxLayout *subjectRow = addSection(tr("科目练习与模拟考试"), 3);
+    pageLayout->addStretch(1); // the groups stay together in the middle of a tall window
+    QList<QWidget *> subjects;
     for (int subject = 1; subject <= 5; ++subject)
-        subjectRow->addWidget(makeSubjectCard(subject, "lx" + subjectSuffix(subject), "mnks" + subjectSuffix(subject)), 1);
+        subjects << makeSubjectCard(subject, "lx" + subjectSuffix(subject), "mnks" + subjectSuffix(subject));
+    addSection(tr("科目练习与模拟考试"), subjects);
 
-    QHBoxLayout *toolRow = addSection(tr("学习工具"), 2);
-    toolRow->addWidget(makeToolCard(tr("考点与法规"), {{"ksdg", tr("考点大纲")}, {"fg", tr("法规汇编")}}), 1);
-    toolRow->addWidget(makeToolCard(tr("成绩与统计"), {{"cj", tr("成绩查询")}, {"tj", tr("学习统计")}}), 1);
-    toolRow->addWidget(makeToolCard(tr("计划与日志"), {{"szjh", tr("学习计划")}, {"rz", tr("学习日志")}}), 1);
-    toolRow->addWidget(makeToolCard(tr("系统设置"),
-                                    {{"music", tr("背景音乐")}, {"sztime", tr("答题时间")}, {"szks", tr("考试设置")}}), 1);
-    toolRow->addWidget(makeToolCard(tr("题库与服务"), {{"sj", tr("题库升级")}, {"lxfs", tr("联系方式")}}), 1);
+    addSection(tr("学习工具"),
+               {makeToolCard(tr("考点与法规"), {{"ksdg", tr("考点大纲")}, {"fg", tr("法规汇编")}}),
+                makeToolCard(tr("成绩与统计"), {{"cj", tr("成绩查询")}, {"tj", tr("学习统计")}}),
+                makeToolCard(tr("计划与日志"), {{"szjh", tr("学习计划")}, {"rz", tr("学习日志")}}),
+                makeToolCard(tr("系统设置"),
+                             {{"music", tr("背景音乐")}, {"sztime", tr("答题时间")}, {"szks", tr("考试设置")}}),
+                makeToolCard(tr("题库与服务"), {{"sj", tr("题库升级")}, {"lxfs", tr("联系方式")}})});
     pageLayout->addStretch(1);
 
     auto *footer = new QLabel(tr("每一次作答都会记入题库，学习进度随时保存。"), body);
@@ -77,18 +80,35 @@ QStringList MainMenu::allCommands()
             "help", "lxfs", "about", "quit"};
 }
 
-QHBoxLayout *MainMenu::addSection(const QString &title, int stretch)
+void MainMenu::addSection(const QString &title, const QList<QWidget *> &sectionCards)
 {
     auto *section = new QWidget(body);
     auto *layout = new QVBoxLayout(section);
     layout->setContentsMargins(0, 0, 0, 0);
-    addLabel(layout, title, "section", 17, true);
-    auto *row = new QHBoxLayout;
-    rowLayouts << row;
-    layout->addLayout(row, 1);
+    addLabel(layout, title, "section", 18, true);
+    auto *grid = new QGridLayout;
+    for (int column = 0; column < CardsPerRow; ++column)
+        grid->setColumnStretch(column, 1);
+    layout->addLayout(grid, 1);
     sections << section;
-    pageLayout->addWidget(section, stretch);
-    return row;
+    pageLayout->addWidget(section);
+    rows.append(CardRow{grid, sectionCards});
+    placeCards(rows.last());
+}
+
+// Cards keep one width, a fifth of the row, however many are offered; the
+// offered ones stand side by side in the middle.
+void MainMenu::placeCards(const CardRow &row)
+{
+    QList<QWidget *> offered;
+    for (QWidget *card : row.cards) {
+        row.grid->removeWidget(card);
+        if (!card->isHidden())
+            offered << card;
+    }
+    const int first = (CardsPerRow - offered.size()) / 2;
+    for (int i = 0; i < offered.size(); ++i)
+        row.grid->addWidget(offered[i], 0, first + i);
 }
 
 QWidget *MainMenu::makeHeader()
@@ -127,7 +147,7 @@ QWidget *MainMenu::makeSubjectCard(int subject, const QString &practice, const Q
     layout->setAlignment(badge, Qt::AlignLeft);
     auto *title = addLabel(layout, tr(SubjectNames[subject - 1]), "cardTitle", 16, true);
     title->setWordWrap(true);
-    auto *topics = addLabel(layout, tr(SubjectTopics[subject - 1]), "cardText", 13);
+    auto *topics = addLabel(layout, tr(SubjectTopics[subject - 1]), "cardText", 14);
     topics->setWordWrap(true);
     layout->addStretch(1);
     addButton(layout, practice, tr("章节练习"), "primary");
@@ -156,7 +176,7 @@ QPushButton *MainMenu::addButton(QBoxLayout *layout, const QString &command, con
     button->setObjectName("cmd_" + command);
     button->setProperty("menuRole", role);
     button->setCursor(Qt::PointingHandCursor);
-    scaleText(button, 15);
+    scaleText(button, 16);
     layout->addWidget(button);
     connect(button, &QPushButton::clicked, this, [this, command] { emit FSCommand(command, QString()); });
     buttons.insert(command, button);
@@ -189,6 +209,8 @@ void MainMenu::setAvailableCommands(const QStringList &commands)
             offersSomething = offersSomething || (group->isAncestorOf(button) && button->isVisibleTo(group));
         group->setVisible(offersSomething);
     }
+    for (const CardRow &row : rows)
+        placeCards(row);
 }
 
 QStringList MainMenu::offeredCommands() const
@@ -219,17 +241,15 @@ void MainMenu::rescale()
         item.widget->setFont(font);
     }
     for (QPushButton *button : buttons)
-        button->setMinimumHeight(qMax(26, px(36)));
+        button->setMinimumHeight(qMax(26, px(44)));
     for (QBoxLayout *layout : cardLayouts) {
-        layout->setContentsMargins(px(14), px(12), px(14), px(12));
-        layout->setSpacing(px(10));
+        layout->setContentsMargins(px(12), px(14), px(12), px(16));
+        layout->setSpacing(px(12));
     }
-    for (QBoxLayout *layout : rowLayouts) {
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(px(14));
-    }
-    pageLayout->setContentsMargins(px(24), px(16), px(24), px(10));
-    pageLayout->setSpacing(px(14));
+    for (const CardRow &row : rows)
+        row.grid->setHorizontalSpacing(px(12));
+    pageLayout->setContentsMargins(px(20), px(16), px(20), px(10));
+    pageLayout->setSpacing(px(20));
     body->setMaximumWidth(px(1100));
     emblem->setPixmap(QPixmap::fromImage(pics::emblem(qMax(40, px(60)))));
 }

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 class QBoxLayout;
-class QHBoxLayout;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 
@@ -38,7 +38,13 @@ private:
         bool bold;
     };
 
-    QHBoxLayout *addSection(const QString &title, int stretch);
+    struct CardRow {
+        QGridLayout *grid;
+        QList<QWidget *> cards;
+    };
+
+    void addSection(const QString &title, const QList<QWidget *> &sectionCards);
+    void placeCards(const CardRow &row);
     QWidget *makeHeader();
     QWidget *makeSubjectCard(int subject, const QString &practice, const QString &exam);
     QWidget *makeToolCard(const QString &title, const QList<QPair<QString, QString>> &commands);
@@ -53,7 +59,7 @@ private:
     QList<QWidget *> sections;
     QList<Scaled> scaledText;
     QList<QBoxLayout *> cardLayouts;
-    QList<QBoxLayout *> rowLayouts;
+    QList<CardRow> rows;
     QBoxLayout *pageLayout = nullptr;
     QWidget *body = nullptr;
     QLabel *emblem = nullptr;

@@ -2,26 +2,18 @@
 
 #include "TextCodec.h"
 
-#include <QBuffer>
-#include <QImageReader>
-#include <QTextDocument>
-
 #include <algorithm>
-#include <tuple>
 
 namespace rtf {
 namespace {
 
 constexpr std::size_t MaxDepth = 128;
 constexpr int MaxWordLength = 32;
-constexpr int MaxFonts = 1024;
 constexpr int MaxColors = 1024;
 constexpr int MaxFontNameBytes = 256;
 constexpr int MaxCells = DocumentBuilder::MaxColumns;
 constexpr qsizetype MaxPictureBytes = 32 * 1024 * 1024;
-constexpr qint64 MaxPicturePixels = 40'000'000;
 constexpr int MaxTwips = 31680; // 22 inches, the widest RTF page
-constexpr double TwipsPerPixel = 15.0;
 
 int hexValue(char c)
 {
@@ -55,20 +47,6 @@ int twips(int param)
 }
 
 } // namespace
-
-bool Parser::CharState::operator==(const CharState &o) const
-{
-    return std::tie(bold, italic, underline, strike, hidden, verticalAlign, halfPoints, font,
-                    foreground, background)
-            == std::tie(o.bold, o.italic, o.underline, o.strike, o.hidden, o.verticalAlign,
-                        o.halfPoints, o.font, o.foreground, o.background);
-}
-
-Parser::Parser(const QByteArray &data, bool literalUtf8, QTextDocument *document)
-    : pos_(data.constData()), end_(data.constData() + data.size()), literalUtf8_(literalUtf8),
-      builder_(document)
-{
-}
 
 void Parser::run()
 {
@@ -370,6 +348,24 @@ void Parser::textKeyword(Keyword keyword, bool hasParam, int param)
     case Keyword::Sub: c.verticalAlign = 2; return;
     case Keyword::NoSuperSub: c.verticalAlign = 0; return;
     case Keyword::Hidden: c.hidden = flag(hasParam, param); return;
+    case Keyword::DoubleByte: c.doubleByteMode = true; return;
+    case Keyword::SingleByte: c.doubleByteMode = false; return;
+    case Keyword::AssocFont:
+        if (c.doubleByteMode)
+            c.dbFont = param;
+        return;
+    case Keyword::AssocFontSize:
+        if (c.doubleByteMode)
+            c.dbHalfPoints = param > 0 ? std::min(param, 3276) : 0;
+        return;
+    case Keyword::AssocBold:
+        if (c.doubleByteMode)
+            c.dbBold = flag(hasParam, param);
+        return;
+    case Keyword::AssocItalic:
+        if (c.doubleByteMode)
+            c.dbItalic = flag(hasParam, param);
+        return;
     case Keyword::FontSize: c.halfPoints = param > 0 ? std::min(param, 3276) : 24; return;
     case Keyword::Font: c.font = param; return;
     case Keyword::ForeColor: c.foreground = param; return;
@@ -510,7 +506,7 @@ void Parser::byte(char b)
             colors_.push_back(colorGiven_ ? QColor(red_, green_, blue_) : QColor());
             red_ = green_ = blue_ = 0;
             colorGiven_ = false;
-            formatValid_ = false;
+            formats_.clear();
         }
         return;
     case Destination::Picture: {
@@ -529,145 +525,6 @@ void Parser::byte(char b)
     case Destination::Skip:
         return;
     }
-}
-
-void Parser::appendChar(char32_t c)
-{
-    if (state_.destination != Destination::Text || phantomSkipFrom_ != 0)
-        return;
-    decodeBytes();
-    if (c > 0x10FFFF)
-        c = QChar::ReplacementCharacter;
-    if (QChar::requiresSurrogates(c))
-        run_.append(QChar::highSurrogate(c)).append(QChar::lowSurrogate(c));
-    else
-        run_.append(QChar(char16_t(c)));
-}
-
-void Parser::decodeBytes()
-{
-    if (bytes_.isEmpty())
-        return;
-    TextCodec::decode(codePage(), bytes_.constData(), int(bytes_.size()), run_);
-    bytes_.clear();
-}
-
-void Parser::flushRun()
-{
-    decodeBytes();
-    if (state_.chars.hidden)
-        run_.clear();
-    if (run_.isEmpty())
-        return;
-    builder_.placeContent(state_.para.inTable, definedCells());
-    builder_.addText(run_, charFormat());
-    run_.clear();
-    lastWasPar_ = false;
-}
-
-void Parser::endParagraph()
-{
-    builder_.placeContent(state_.para.inTable, definedCells());
-    builder_.endParagraph(blockFormat());
-    lastWasPar_ = true;
-}
-
-void Parser::commitFont()
-{
-    if (fontIndex_ >= 0 && (int(fonts_.size()) < MaxFonts || fonts_.count(fontIndex_))) {
-        Font &font = fonts_[fontIndex_];
-        font.codePage = fontCodePage_ > 0
-                ? fontCodePage_ : TextCodec::codePageOfCharset(fontCharset_, documentCodePage_);
-        font.name = (fontName_ + TextCodec::decode(font.codePage, fontNameBytes_)).trimmed();
-        formatValid_ = false;
-    }
-    fontIndex_ = -1;
-    fontCharset_ = -1;
-    fontCodePage_ = 0;
-    fontNameBytes_.clear();
-    fontName_.clear();
-}
-
-void Parser::finishPicture()
-{
-    Picture picture = std::move(picture_);
-    picture_ = Picture();
-    if ((picture.kind != Keyword::PngBlip && picture.kind != Keyword::JpegBlip)
-        || picture.data.isEmpty())
-        return;
-    QBuffer buffer(&picture.data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, picture.kind == Keyword::PngBlip ? "png" : "jpeg");
-    const QSize size = reader.size();
-    if (!size.isValid() || qint64(size.width()) * size.height() > MaxPicturePixels)
-        return;
-    QImage image;
-    if (!reader.read(&image))
-        return;
-    const double width = picture.widthGoal > 0 ? picture.widthGoal / TwipsPerPixel : image.width();
-    const double height = picture.heightGoal > 0 ? picture.heightGoal / TwipsPerPixel
-                                                 : image.height();
-    builder_.placeContent(state_.para.inTable, definedCells());
-    builder_.addImage(image, QSizeF(width * picture.scaleX / 100.0,
-                                    height * picture.scaleY / 100.0));
-    lastWasPar_ = false;
-}
-
-int Parser::codePage() const
-{
-    const int index = state_.chars.font >= 0 ? state_.chars.font : defaultFont_;
-    const auto it = fonts_.find(index);
-    return it != fonts_.end() ? it->second.codePage : documentCodePage_;
-}
-
-QTextCharFormat Parser::charFormat()
-{
-    if (formatValid_ && formatFor_ == state_.chars)
-        return format_;
-    const CharState &c = state_.chars;
-    QTextCharFormat f;
-    f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
-    f.setFontItalic(c.italic);
-    f.setFontUnderline(c.underline);
-    f.setFontStrikeOut(c.strike);
-    if (c.verticalAlign == 1)
-        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    else if (c.verticalAlign == 2)
-        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    f.setFontPointSize(c.halfPoints / 2.0);
-    const auto font = fonts_.find(c.font >= 0 ? c.font : defaultFont_);
-    if (font != fonts_.end() && !font->second.name.isEmpty())
-        f.setFontFamilies(QStringList{font->second.name});
-    const auto color = [this](int index) {
-        return index > 0 && index < int(colors_.size()) ? colors_[std::size_t(index)] : QColor();
-    };
-    if (const QColor fg = color(c.foreground); fg.isValid())
-        f.setForeground(fg);
-    if (const QColor bg = color(c.background); bg.isValid())
-        f.setBackground(bg);
-    formatFor_ = c;
-    format_ = f;
-    formatValid_ = true;
-    return f;
-}
-
-QTextBlockFormat Parser::blockFormat() const
-{
-    const ParaState &p = state_.para;
-    QTextBlockFormat f;
-    if (p.align != Qt::AlignLeft)
-        f.setAlignment(p.align);
-    if (p.leftIndent)
-        f.setLeftMargin(p.leftIndent / TwipsPerPixel);
-    if (p.rightIndent)
-        f.setRightMargin(p.rightIndent / TwipsPerPixel);
-    if (p.firstIndent)
-        f.setTextIndent(p.firstIndent / TwipsPerPixel);
-    if (p.spaceBefore)
-        f.setTopMargin(p.spaceBefore / TwipsPerPixel);
-    if (p.spaceAfter)
-        f.setBottomMargin(p.spaceAfter / TwipsPerPixel);
-    return f;
 }
 
 } // namespace rtf

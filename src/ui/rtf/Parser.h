@@ -36,6 +36,13 @@ private:
         int halfPoints = 24;
         int font = -1; // the document's default font
         int foreground = 0, background = 0;
+        // Associated properties (\af \afs \ab \ai given after \dbch) for
+        // double-byte characters, as Word and LibreOffice write Chinese runs.
+        bool doubleByteMode = false;
+        int dbFont = -1, dbHalfPoints = 0, dbBold = -1, dbItalic = -1;
+
+        bool hasDoubleByteProperties() const;
+        CharState forDoubleByte() const;
         bool operator==(const CharState &o) const;
     };
     struct ParaState {
@@ -83,7 +90,8 @@ private:
 
     int codePage() const;
     int definedCells() const { return int(cellRights_.size()); }
-    QTextCharFormat charFormat();
+    QTextCharFormat charFormat(const CharState &chars);
+    void addRun(const QString &text);
     QTextBlockFormat blockFormat() const;
 
     const char *pos_;
@@ -115,9 +123,11 @@ private:
 
     QByteArray bytes_; // text bytes not yet decoded
     QString run_;      // decoded text in the current character format
-    CharState formatFor_;
-    QTextCharFormat format_;
-    bool formatValid_ = false;
+    struct CachedFormat {
+        CharState chars;
+        QTextCharFormat format;
+    };
+    std::vector<CachedFormat> formats_; // the few formats of the current runs
 };
 
 } // namespace rtf

@@ -189,7 +189,11 @@ private:
     void writeRun(const QString &text, const QTextCharFormat &f)
     {
         const int font = fontIndex(f);
-        body_ += "{\\f" + QByteArray::number(font) + "\\fs" + QByteArray::number(halfPoints(f));
+        const QByteArray number = QByteArray::number(font);
+        body_ += "{\\f" + number;
+        if (fonts_[std::size_t(font)].cjk)
+            body_ += "\\dbch\\af" + number; // also the East Asian font, for LibreOffice
+        body_ += "\\fs" + QByteArray::number(halfPoints(f));
         if (f.fontWeight() > QFont::Normal)
             body_ += "\\b";
         if (f.fontItalic())

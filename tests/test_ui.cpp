@@ -1,0 +1,195 @@
+#include "Buttons.h"
+#include "Gauge.h"
+#include "GlyphButton.h"
+#include "Look.h"
+#include "Pictures.h"
+#include "RunningClock.h"
+#include "ShellOpener.h"
+#include "Switch.h"
+#include "WaitCursor.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QtTest>
+
+class TestUi : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lookLoadsItsStyleSheetAndACjkFont()
+    {
+        ui::applyLook(*qApp);
+        QVERIFY(qApp->styleSheet().contains("ui--ShapeButton"));
+        QVERIFY(qApp->font().families().contains("WenQuanYi Micro Hei"));
+        QCOMPARE(qApp->font().pixelSize(), 14);
+        // The chosen font really has the Chinese characters the program shows.
+        QVERIFY(QFontMetrics(qApp->font()).inFontUcs4(QChar(0x9898).unicode())); // 题
+    }
+
+    void fourCharacterCaptionsFitTheNarrowCommandButtons()
+    {
+        // The exam window's command rows are 75 × 25 ("生成文档", "暂停考试" …).
+        QPushButton plain("生成文档");
+        ui::FlatButton flat("暂停考试");
+        for (QPushButton *button : {&plain, static_cast<QPushButton *>(&flat)}) {
+            button->setFixedSize(75, 25);
+            button->ensurePolished();
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = button->text();
+            const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            QVERIFY2(room.width() >= button->fontMetrics().horizontalAdvance(button->text()),
+                     qPrintable(button->text()));
+        }
+    }
+
+    void glyphFilesAreWrittenDistinctAndSmall()
+    {
+        const QVector<pics::GlyphFile> files = pics::glyphFiles();
+        QStringList names;
+        QList<QImage> images;
+        for (const pics::GlyphFile &file : files) {
+            names << file.fileName;
+            const QImage written(QDir(QUILLET_PIC_DIR).filePath(file.fileName));
+            QVERIFY2(!written.isNull(), qPrintable(file.fileName));
+            QVERIFY(written.width() >= 24 && written.width() <= 40);
+            QCOMPARE(written.height(), 24);
+            images << written.convertToFormat(QImage::Format_RGB32);
+        }
+        QCOMPARE(names, QStringList({"vaskup.bmp", "vaskdw.bmp", "vaskyes.bmp", "vaskno.bmp", "vaskover.bmp",
+                                     "vaskdw_r.bmp", "vaskdw_w.bmp", "vasktxup.bmp", "vasktxdw.bmp"}));
+        for (int i = 0; i < images.size(); ++i)
+            for (int j = i + 1; j < images.size(); ++j)
+                QVERIFY2(images[i] != images[j], qPrintable(names[i] + " = " + names[j]));
+    }
+
+    void messageIconsDiffer()
+    {
+        const QImage notice = pics::messageIcon(pics::MessageIcon::Notice);
+        QCOMPARE(notice.size(), QSize(32, 32));
+        QVERIFY(notice != pics::messageIcon(pics::MessageIcon::Warning));
+        QVERIFY(notice != pics::messageIcon(pics::MessageIcon::Error));
+    }
+
+    void clockTextIsHoursMinutesSeconds()
+    {
+        QCOMPARE(ui::RunningClock::formatHms(0), QString("0:00:00"));
+        QCOMPARE(ui::RunningClock::formatHms(59), QString("0:00:59"));
+        QCOMPARE(ui::RunningClock::formatHms(3661), QString("1:01:01"));
+        QCOMPARE(ui::RunningClock::formatHms(36000), QString("10:00:00"));
+        QCOMPARE(ui::RunningClock::formatHms(-5), QString("0:00:00"));
+    }
+
+    void clockCountsOnlyWhileRunning()
+    {
+        ui::RunningClock clock;
+        QSignalSpy ticks(&clock, &ui::RunningClock::ticked);
+        QCOMPARE(clock.text(), QString("0:00:00"));
+        clock.start();
+        QTest::qWait(1150);
+        clock.stop();
+        QCOMPARE(clock.text(), QString("0:00:01"));
+        QVERIFY(ticks.count() >= 1);
+        QTest::qWait(1100); // a pause adds nothing
+        QCOMPARE(clock.elapsedSeconds(), 1);
+        clock.start();
+        QVERIFY(clock.isRunning());
+        clock.reset();
+        QCOMPARE(clock.text(), QString("0:00:00"));
+        QVERIFY(clock.isRunning());
+    }
+
+    void clockTicksShowEverySecondOnce()
+    {
+        ui::RunningClock clock;
+        QStringList texts;
+        connect(&clock, &ui::RunningClock::ticked, this, [&](const QString &text) { texts << text; });
+        clock.start();
+        QTRY_COMPARE_WITH_TIMEOUT(texts.size(), 3, 4000);
+        QCOMPARE(texts, QStringList({"0:00:01", "0:00:02", "0:00:03"}));
+    }
+
+    void gaugeHoldsItsRangeAndWarns()
+    {
+        ui::Gauge gauge;
+        QSignalSpy changes(&gauge, &ui::Gauge::valueChanged);
+        gauge.setWarnAbove(65);
+        gauge.setValue(120);
+        QCOMPARE(gauge.value(), 100);
+        gauge.setValue(100);
+        QCOMPARE(changes.count(), 1);
+        gauge.setValue(-3);
+        QCOMPARE(gauge.value(), 0);
+        gauge.setValue(65);
+        QVERIFY(!gauge.isWarning());
+        gauge.setValue(66);
+        QVERIFY(gauge.isWarning());
+    }
+
+    void switchReportsOnlyTheUsersClicks()
+    {
+        ui::Switch music;
+        QSignalSpy on(&music, &ui::Switch::switchedOn);
+        QSignalSpy off(&music, &ui::Switch::switchedOff);
+        QSignalSpy toggled(&music, &QAbstractButton::toggled);
+        music.setChecked(true); // a window opening with the switch on
+        QCOMPARE(on.count(), 0);
+        QCOMPARE(toggled.count(), 1);
+        music.resize(music.sizeHint());
+        QTest::mouseClick(&music, Qt::LeftButton);
+        QVERIFY(!music.isChecked());
+        QCOMPARE(off.count(), 1);
+        QTest::mouseClick(&music, Qt::LeftButton);
+        QVERIFY(music.isChecked());
+        QCOMPARE(on.count(), 1);
+    }
+
+    void glyphButtonShowsThePressedGlyphWhenChecked()
+    {
+        QImage up(32, 24, QImage::Format_RGB32), down(32, 24, QImage::Format_RGB32);
+        up.fill(Qt::red);
+        down.fill(Qt::blue);
+        ui::GlyphButton button;
+        button.setGlyphs(QPixmap::fromImage(up), QPixmap::fromImage(down));
+        button.resize(32, 24);
+        const QPoint corner(1, 1); // away from the caption
+        QCOMPARE(button.grab().toImage().pixelColor(corner), QColor(Qt::red));
+        button.setChecked(true);
+        QCOMPARE(button.grab().toImage().pixelColor(corner), QColor(Qt::blue));
+    }
+
+    void waitCursorIsRestoredOnEveryPath()
+    {
+        QVERIFY(!QApplication::overrideCursor());
+        {
+            ui::WaitCursor busy;
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            busy.restore(); // early, as before showing a window
+            QVERIFY(!QApplication::overrideCursor());
+        }
+        QVERIFY(!QApplication::overrideCursor()); // not restored twice
+        try {
+            ui::WaitCursor busy;
+            throw std::runtime_error("no such table");
+        } catch (const std::runtime_error &) {
+        }
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void pageOpenerCanBeReplacedAndRestored()
+    {
+        QStringList opened;
+        ui::setPageOpener([&](const QString &path) { opened << path; return true; });
+        QVERIFY(ui::openLocalPage("/nowhere/page.htm"));
+        QCOMPARE(opened, QStringList("/nowhere/page.htm"));
+        ui::setPageOpener({});
+        // The desktop opener refuses a missing page instead of reporting success.
+        QVERIFY(!ui::openLocalPage("/nowhere/page.htm"));
+        QCOMPARE(opened.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestUi)
+#include "test_ui.moc"
