@@ -57,7 +57,7 @@ ui::LabelPanel *panel(QWidget *parent, const char *name, const QString &text)
 
 QPushButton *command(QWidget *parent, const char *name, const QString &text)
 {
-    auto *b = new QPushButton(text, parent);
+    auto *b = new ui::FlatButton(text, parent);
     b->setObjectName(QLatin1String(name));
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
@@ -118,7 +118,7 @@ void PracticeWindow::buildControls()
         heading->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(theme::StripBottom.name()));
     epIndiGauge1 = new ui::Gauge(this);
     epIndiGauge1->setObjectName(QStringLiteral("epIndiGauge1"));
-    epIndiGauge1->setWarnAbove(80);
+    epIndiGauge1->setWarnAbove(65);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     KZTimeCounter1 = new ui::RunningClock(this);

@@ -1,5 +1,6 @@
 #include "TFrmkmmc.h"
 
+#include "Buttons.h"
 #include "ChapterGridModel.h"
 #include "DataModule.h"
 #include "Error.h"
@@ -10,6 +11,7 @@
 #include "TFrmJx.h"
 #include "TFrmLxxt.h"
 #include "TitleStrip.h"
+#include "WaitCursor.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -29,7 +31,7 @@ constexpr int kShownDigits = 5;
 
 QPushButton *hotSpot(QWidget *parent, const char *name, const QString &text)
 {
-    auto *b = new QPushButton(text, parent);
+    auto *b = new ui::FlatButton(text, parent);
     b->setObjectName(QLatin1String(name));
     b->setAutoDefault(false);
     return b;
@@ -191,8 +193,7 @@ void TFrmkmmc::hideEvent(QHideEvent *event)
 
 void TFrmkmmc::FormShow()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    const ui::WaitCursor hourglass;
     store::Table &chapters = DataModule->Cn1Table_kmmc;
     // Reopened each time, so that the counters of a run just finished show.
     chapters.close();
@@ -259,29 +260,23 @@ void TFrmkmmc::startPractice(PracticeMode mode, const QString &caption)
 
 void TFrmkmmc::runPractice(PracticeMode mode, const QString &caption)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool cursorSet = true;
-    auto restoreCursor = [&cursorSet] {
-        if (std::exchange(cursorSet, false))
-            QApplication::restoreOverrideCursor();
-    };
-    // Whatever happens in the run, the cursor comes back and this window shows again, refreshed.
-    const auto showAgain = qScopeGuard([this, &restoreCursor] {
-        restoreCursor();
+    // Whatever happens in the run, this window shows again, refreshed.
+    const auto showAgain = qScopeGuard([this] {
         m_practising = false;
         show();
     });
+    ui::WaitCursor hourglass;
     TFrmLxxt window;
     window.setWindowTitle(caption);
     if (!window.PrepareSession()) {
-        restoreCursor();
+        hourglass.restore();
         const practice::EmptyResultMessage message = practice::emptyResultMessage(mode);
         ShowMessageBox(QStringLiteral("提示"), message.text, 1, QStringLiteral("NO"), message.picture);
         return;
     }
     m_practising = true;
     hide();
-    restoreCursor();
+    hourglass.restore();
     window.exec();
 }
 
