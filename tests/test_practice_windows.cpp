@@ -248,6 +248,17 @@ private slots:
 
     void theSelectorFollowsTheChapter()
     {
+        bank->exec("insert into tab_kmmc (bh,C1,C1_1,C2) values (20,'3','科目三提示','建设工程技术与计量')");
+        PracticeSubject = 3;
+        {
+            TFrmkmmc subjectThree;
+            subjectThree.show();
+            QCOMPARE(dm->Cn1Table_kmmc.fieldByName("C1").asString(), QString("3"));
+            QCOMPARE(subjectThree.DBGrid1->currentIndex().row(), dm->Cn1Table_kmmc.recNo() - 1);
+            subjectThree.SpeedButton6->click();
+        }
+        PracticeSubject = 1;
+
         TFrmkmmc selector;
         selector.show();
         selectChapter(selector, "1001");

@@ -40,7 +40,9 @@ void selector()
 
 void practiceWindow()
 {
-    CurrentChapterCode = QStringLiteral("工程造价有两种含义：从投资者角度是建设一项工程预期或实际开支的全部固定资产投资费用；从市场角度是工程价格。计价特征：单件性、多次性、组合性、方法多样性、依据复杂性。");
+    // The longest hint of the bank shows how the hint board copes.
+    CurrentChapterCode =
+        DataModule->ADOCn1.scalar(QStringLiteral("select C1_1 from tab_kmmc order by length(C1_1) desc limit 1")).toString();
     PracticeSql = practice::practiceSql(practice::PracticeMode::NewQuestions, QStringLiteral("1002"));
     TFrmLxxt window;
     if (!window.PrepareSession())

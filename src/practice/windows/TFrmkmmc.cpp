@@ -201,7 +201,8 @@ void TFrmkmmc::FormShow()
     if (PracticeSubject < 1 || PracticeSubject > 5)
         return;
     const bool exactly800 = screenIsExactly800Wide();
-    practice::showChapterGrid(chapters, LastChapterCode);
+    // Before any run the grid opens on the subject the menu chose.
+    practice::showChapterGrid(chapters, LastChapterCode.isEmpty() ? QString::number(PracticeSubject) : LastChapterCode);
     m_model->reload(chapters);
     DBGrid1->setColumnWidth(0, exactly800 ? 308 : 370);
     for (int column = 1; column < m_model->columnCount(); ++column)
