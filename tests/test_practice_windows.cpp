@@ -314,8 +314,11 @@ private slots:
         QVERIFY(window.PrepareSession());
         window.show();
         QCOMPARE(window.Notebook1->currentIndex(), 0);
-        window.epEfTrBtn2->click();
+        QTest::keyClick(&window, Qt::Key_Return); // 下一题
+        QCOMPARE(window.currentRecord(), 2);
         QCOMPARE(window.Notebook1->currentIndex(), 3);
+        QTest::keyClick(&window, Qt::Key_Backspace); // the true/false page takes no keys
+        QCOMPARE(window.currentRecord(), 2);
         clickNamed(window, "fcBG_yn错");
         window.epEfTrBtn2->click();
         QCOMPARE(window.Notebook1->currentIndex(), 4);
