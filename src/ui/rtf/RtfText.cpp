@@ -3,10 +3,13 @@
 #include "RtfReader.h"
 #include "RtfWriter.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace rtf {
 namespace {
+
+const qreal kPlainTextPointSize = 12;
 
 template<typename Input>
 QString plainTextOf(const Input &input)
@@ -34,6 +37,12 @@ QByteArray fromPlainParagraphs(const QStringList &paragraphs)
 {
     QTextDocument document;
     document.setPlainText(paragraphs.join(QLatin1Char('\n')));
+    // 12 pt (小四) is the size Chinese exam papers and textbooks are set in.
+    QTextCharFormat size;
+    size.setFontPointSize(kPlainTextPointSize);
+    QTextCursor all(&document);
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(size);
     return RtfWriter::write(document);
 }
 
