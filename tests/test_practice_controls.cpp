@@ -4,6 +4,8 @@
 #include "GlyphButton.h"
 #include "GroupPager.h"
 #include "NumberBoard.h"
+#include "QuestionText.h"
+#include "RichView.h"
 #include "SelectorLogic.h"
 
 #include <QAbstractButton>
@@ -11,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QtTest>
 
 using namespace practice;
@@ -111,6 +114,17 @@ private slots:
         QCOMPARE(picked.first().first().toInt(), 23);
         board.setState(2, AnswerState::Wrong);
         QCOMPARE(board.button(2)->downGlyph().toImage(), glyphs.downWrong.toImage());
+    }
+
+    void smallBankTextSizesAreRaised()
+    {
+        richtext::RichView view;
+        showQuestionText(&view, QByteArray("{\\rtf1\\ansi{\\fs18 nine}{\\fs12 six}{\\fs24 twelve}{\\fs36 big}}"));
+        QStringList sizes;
+        for (auto it = view.document()->begin().begin(); !it.atEnd(); ++it)
+            sizes << it.fragment().text() + "=" + QString::number(it.fragment().charFormat().fontPointSize());
+        QCOMPARE(sizes, QStringList({"nine=12", "six=8", "twelve=12", "big=18"}));
+        QVERIFY(!view.document()->isModified());
     }
 
     void theGridListsChaptersWithoutMovingTheCursor()

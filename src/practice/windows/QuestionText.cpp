@@ -9,24 +9,26 @@
 
 namespace practice {
 
-// Bank texts are set in 9 pt for a Windows bitmap font; the outline CJK fonts
-// here need them larger to stay readable, so every size is scaled up alike.
+// Older bank texts are set in 9 pt for a Windows bitmap font; the outline CJK
+// fonts here need such small sizes raised to stay readable (up to 12 pt).
 void showQuestionText(richtext::RichView *view, const QVariant &value)
 {
-    constexpr double kScale = 1.25;
+    constexpr double kReadablePoints = 12;
+    constexpr double kScale = 4.0 / 3.0;
     view->setContent(value);
     QTextDocument *document = view->document();
     QVector<QPair<QPair<int, int>, double>> sized;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (const QTextFragment f = it.fragment(); f.isValid() && f.charFormat().fontPointSize() > 0)
+            if (const QTextFragment f = it.fragment();
+                f.isValid() && f.charFormat().fontPointSize() > 0 && f.charFormat().fontPointSize() < kReadablePoints)
                 sized.append({{f.position(), f.position() + f.length()}, f.charFormat().fontPointSize()});
     for (const auto &[range, points] : std::as_const(sized)) {
         QTextCursor cursor(document);
         cursor.setPosition(range.first);
         cursor.setPosition(range.second, QTextCursor::KeepAnchor);
         QTextCharFormat larger;
-        larger.setFontPointSize(points * kScale);
+        larger.setFontPointSize(qMin(kReadablePoints, points * kScale));
         cursor.mergeCharFormat(larger);
     }
     document->setModified(false);

@@ -8,7 +8,7 @@ namespace richtext { class RichView; }
 // How a practice window shows a question's texts.
 namespace practice {
 
-// A bank text (RTF or plain), its font sizes scaled up for the screen.
+// A bank text (RTF or plain), sizes below 12 pt raised for the screen.
 void showQuestionText(richtext::RichView *view, const QVariant &value);
 
 // The chapter hint on the hint board, fitted to its room.
