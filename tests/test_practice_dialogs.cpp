@@ -2,9 +2,12 @@
 #include "DbRichView.h"
 #include "BankTestCase.h"
 #include "Globals.h"
+#include "Look.h"
+#include "Screens.h"
 #include "TFrmBj.h"
 #include "TFrmJx.h"
 #include "TfrmAnswFagui.h"
+#include "TitleStrip.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -30,11 +33,13 @@ class TestPracticeDialogs : public BankTestCase {
         notes.bind(dm->Cn1DS_tm, "A14");
         notes.show();
         notes.DBMemo1->setPlainText(text);
+        SaveScreen(notes, "notes");
         notes.epEfTrBtn1->click();
         return bank->scalar("select A14 from tab_answ where A1 = '100101110002'").toString();
     }
 
 private slots:
+    void initTestCase() { ui::applyLook(*qApp); }
     void init() { openFreshBank(); }
     void cleanup() { closeBank(); }
 
@@ -68,6 +73,8 @@ private slots:
         TFrmJx jx;
         jx.bind(dm->cn1query_nr, dm->Cn1DS_nr, "jx");
         QCOMPARE(jx.Re->toPlainText(), QString("解析 100101110001"));
+        jx.show();
+        SaveScreen(jx, "explanation");
         QVERIFY(jx.Re->isReadOnly());
         TFrmJx missing;
         missing.bind(dm->cn1query_nr, dm->Cn1DS_nr, "nosuch");
@@ -84,6 +91,7 @@ private slots:
         QCOMPARE(w.m_listbox->count(), 3);
         w.show();
         QCOMPARE(w.ListBox1->count(), 2); // the unknown code is silently missing
+        SaveScreen(w, "related-points");
         for (int row = 0; row < 2; ++row) {
             w.ListBox1->setCurrentRow(row);
             const bool isItem2 = w.Re->toPlainText() == "第七条";
@@ -104,6 +112,7 @@ private slots:
         QVERIFY(w.LoadLinks("100101110001"));
         w.show();
         QCOMPARE(w.size(), QSize(657, 421));
+        SaveScreen(w, "related-points");
         ScreenClass = "1024";
         w.close();
     }

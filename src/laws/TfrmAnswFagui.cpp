@@ -5,9 +5,9 @@
 #include "DbRichView.h"
 #include "Globals.h"
 #include "Look.h"
+#include "TitleStrip.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
@@ -22,11 +22,9 @@ TfrmAnswFagui::TfrmAnswFagui(QWidget *parent) : QDialog(parent), m_points(&DataM
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    epLabel1 = new QLabel(QStringLiteral("考点："), this);
+    epLabel1 = new ui::TitleStrip(QStringLiteral("考点："), this);
     epLabel1->setObjectName(QStringLiteral("epLabel1"));
-    epLabel1->setProperty("role", "sectionTitle");
     epLabel1->setFixedHeight(33);
-    epLabel1->setContentsMargins(12, 0, 12, 0);
     layout->addWidget(epLabel1);
 
     m_listbox = new QListWidget(this);
@@ -39,6 +37,7 @@ TfrmAnswFagui::TfrmAnswFagui(QWidget *parent) : QDialog(parent), m_points(&DataM
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setFont(ui::programFont(16));
     ListBox1->setWordWrap(true);
+    ListBox1->setSpacing(3);
     Re = new richtext::DbRichView(Splitter1);
     Re->setObjectName(QStringLiteral("Re"));
     Re->setReadOnly(true);

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-class QLabel;
 class QListWidget;
 class QPushButton;
 class QSplitter;
@@ -13,6 +12,9 @@ class DbRichView;
 }
 namespace store {
 class DataSource;
+}
+namespace ui {
+class TitleStrip;
 }
 
 // The exam points a question is linked to: titles on the left, the selected
@@ -30,7 +32,7 @@ public:
     QListWidget *ListBox1;
     QSplitter *Splitter1;
     richtext::DbRichView *Re;
-    QLabel *epLabel1;
+    ui::TitleStrip *epLabel1;
     QPushButton *epEfTrBtn1;
 
 protected:

@@ -1,4 +1,4 @@
-// Shows the chapter selector and the practice window on a real bank and saves pictures:
+// Shows the chapter selector, the practice window and its dialogs on a real bank and saves pictures:
 //   quillet_practice_screens <program folder> <picture folder> <800|1024>
 // Run under a virtual screen (xvfb-run) of the size to check; it answers and
 // marks questions, so give it a copy of the bank.
@@ -10,13 +10,17 @@
 #include "NumberBoard.h"
 #include "SelectorLogic.h"
 #include "RichView.h"
+#include "TFrmBj.h"
+#include "TFrmJx.h"
 #include "TFrmLxxt.h"
+#include "TfrmAnswFagui.h"
 #include "TFrmkmmc.h"
 
 #include "GlyphButton.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTextEdit>
@@ -72,6 +76,41 @@ void practiceWindow()
     window.done(0);
 }
 
+// The explanation, notes and related points of a question that has all three.
+void questionDialogs()
+{
+    const QString id = DataModule->ADOCn1
+                           .scalar(QStringLiteral("select a.A1 from tab_answ a join tab_exer e on a.A1 = e.A1 where "
+                                                  "a.K3 <> '' and a.K4 <> '' and e.jx is not null limit 1"))
+                           .toString();
+    DataModule->cn1query_nr.close();
+    DataModule->cn1query_nr.setSql(QStringLiteral("select * from tab_exer where A1 = '%1'").arg(id));
+    DataModule->cn1query_nr.open();
+    TFrmJx explanation;
+    explanation.bind(DataModule->cn1query_nr, DataModule->Cn1DS_nr, QStringLiteral("jx"));
+    explanation.show();
+    save(explanation, "explanation");
+    explanation.hide();
+
+    DataModule->Cn1Query_tm.close();
+    DataModule->Cn1Query_tm.setSql(QStringLiteral("select * from tab_answ where A1 = '%1'").arg(id));
+    DataModule->Cn1Query_tm.open();
+    TFrmBj notes;
+    notes.bind(DataModule->Cn1DS_tm, QStringLiteral("A14"));
+    notes.show();
+    notes.DBMemo1->setPlainText(QStringLiteral("易错：施工许可证由县级以上人民政府建设行政主管部门发放。"));
+    save(notes, "notes");
+    notes.DBMemo1->clear();
+    notes.done(0);
+
+    TfrmAnswFagui points;
+    if (points.LoadLinks(id)) {
+        points.show();
+        save(points, "related-points");
+        points.hide();
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -90,5 +129,6 @@ int main(int argc, char **argv)
     PracticeSubject = 1;
     selector();
     practiceWindow();
+    questionDialogs();
     return 0;
 }
