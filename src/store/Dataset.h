@@ -16,6 +16,9 @@ namespace store {
 
 class Dataset;
 
+// The hidden column through which a Table's rows are written back.
+inline const QString kRowidColumn = QStringLiteral("__rowid__");
+
 // One column of the current row, with the conversions the windows use.
 // Reading a NULL gives "", 0 or an invalid date, as ADO fields do.
 class Field {
