@@ -28,7 +28,8 @@ RichView::RichView(QWidget *parent) : QTextEdit(parent)
 {
     prepareRichTextWidget(this);
     setReadOnly(true);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Mouse selection only: a keyboard caret would blink in a text the learner cannot change.
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 void RichView::setContent(const QVariant &value)
