@@ -305,6 +305,32 @@ private slots:
         window.epEfTrBtn99->click();
     }
 
+    void timeRunsOutWhileTheNoteIsOpen()
+    {
+        TypeCodes = {11};
+        TypeTimes = {1};
+        PracticeSql = QStringLiteral("select * from tab_answ where A1 = '100101110001'");
+        TFrmLxxt window;
+        QVERIFY(window.PrepareSession());
+        MessageRecorder::queueAnswer(1);
+        window.show();
+        bool noted = false;
+        QTimer::singleShot(0, [&] {
+            auto *notes = qobject_cast<TFrmBj *>(QApplication::activeModalWidget());
+            if (!notes)
+                return;
+            QTRY_COMPARE(lastMessage(), QString("到时间了"));
+            notes->DBMemo1->setPlainText("先看定义");
+            notes->epEfTrBtn1->click();
+            noted = true;
+        });
+        window.epEfTrBtn5->click();
+        QVERIFY(noted);
+        QCOMPARE(MessageRecorder::shown().size(), 1); // no error on top of the notice
+        QCOMPARE(answerOf("100101110001", "csbs") + answerOf("100101110001", "A14"), QString("Y先看定义"));
+        window.epEfTrBtn99->click();
+    }
+
     void trueFalseAndSubjectiveQuestionsCanBeAnsweredRight()
     {
         bank->addQuestion("100102410001", "100102", 41, "B", {}, 2);

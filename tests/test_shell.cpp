@@ -177,6 +177,7 @@ private slots:
 
     void answerTimeSettingsAreSavedOnClose()
     {
+        bank->exec("update tab_tx1 set time = 1.25 where A1 = 14"); // untouched: kept, not rounded
         bool timesOnly = false;
         onNextModal([&](QWidget *modal) {
             auto *config = qobject_cast<TFrmConfig *>(modal);
@@ -187,16 +188,18 @@ private slots:
             auto *second = config->findChild<QDoubleSpinBox *>("Currencyedit2");
             QVERIFY(first && second);
             QVERIFY(first->isVisible() && second->isVisible());
+            QCOMPARE(first->text(), QString("1.0"));
             SaveScreen(*config, "settings-times");
+            first->setValue(45); // held to the edit's range
+            QCOMPARE(first->value(), 30.0);
             first->setValue(2.5);
-            second->setValue(45); // held to the edit's range
             config->epFocusButton3->click();
         });
         session.mainWindow->ShockwaveFlash1FSCommand("sztime", QString());
         QVERIFY(timesOnly);
         QCOMPARE(bank->scalar("select group_concat(time, ' ') from (select time from tab_tx1 order by A1)").toString(),
-                 QString("2.5 30.0"));
-        QCOMPARE(TypeTimes, QVector<int>({1500, 18000}));
+                 QString("2.5 1.25"));
+        QCOMPARE(TypeTimes, QVector<int>({1500, 750}));
         QCOMPARE(TypeCodes, QVector<int>({11, 14}));
     }
 

@@ -280,6 +280,8 @@ void Connection::commit()
         throw Error(QStringLiteral("no transaction to commit"));
     --m_depth;
     execute(m_depth == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE sp%1").arg(m_depth));
+    if (m_depth == 0)
+        emit committed();
 }
 
 void Connection::rollback()
@@ -287,13 +289,22 @@ void Connection::rollback()
     if (m_depth == 0)
         throw Error(QStringLiteral("no transaction to roll back"));
     --m_depth;
+    // Datasets must hear of the rollback even when the statement itself fails.
+    struct Notify {
+        Connection *c;
+        ~Notify() { emit c->rolledBack(); }
+    } notify{this};
+    if (sqlite3_get_autocommit(handle())) {
+        // SQLite already undid the whole transaction (a full disk, an I/O error).
+        m_depth = 0;
+        return;
+    }
     if (m_depth == 0) {
         execute(QStringLiteral("ROLLBACK"));
     } else {
         execute(QStringLiteral("ROLLBACK TO sp%1").arg(m_depth));
         execute(QStringLiteral("RELEASE sp%1").arg(m_depth));
     }
-    emit rolledBack();
 }
 
 Transaction::~Transaction()

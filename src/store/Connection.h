@@ -84,6 +84,8 @@ public:
 signals:
     // A rollback undid writes; datasets holding posted rows re-read them.
     void rolledBack();
+    // The outermost transaction was committed.
+    void committed();
 
 private:
     sqlite3 *m_db = nullptr;

@@ -6,6 +6,15 @@
 
 namespace store {
 
+namespace {
+bool isNumber(const QVariant &v)
+{
+    const int t = v.userType();
+    return t == QMetaType::Int || t == QMetaType::LongLong || t == QMetaType::Double || t == QMetaType::UInt ||
+           t == QMetaType::ULongLong;
+}
+} // namespace
+
 // A clone reads the same snapshot; refreshing it runs the original's statement.
 class Dataset::CloneView : public Dataset {
 public:
@@ -34,11 +43,10 @@ void Dataset::setConnection(Connection *c)
     if (m_connection)
         disconnect(m_connection, nullptr, this, nullptr);
     m_connection = c;
-    if (c)
-        connect(c, &Connection::rolledBack, this, [this] {
-            if (m_writtenInTransaction && isOpen() && m_connection->isOpen())
-                refresh();
-        });
+    if (!c)
+        return;
+    connect(c, &Connection::rolledBack, this, &Dataset::restoreAfterRollback);
+    connect(c, &Connection::committed, this, [this] { m_written = {}; });
 }
 
 void Dataset::fetch()
@@ -73,7 +81,7 @@ void Dataset::open()
         return;
     fetch();
     m_state = State::Browse;
-    m_writtenInTransaction = false;
+    m_written = {};
     rebuildView();
     first();
     emit opened();
@@ -101,7 +109,7 @@ void Dataset::refresh()
     m_buffer.clear();
     m_changed.clear();
     fetch();
-    m_writtenInTransaction = false;
+    m_written = {};
     rebuildView();
     moveTo(qMin(qMax(keep, 1), recordCount()) - 1);
     emit dataChanged();
@@ -117,7 +125,7 @@ void Dataset::requireBrowse(const char *operation) const
 {
     requireOpen();
     if (m_state != State::Browse)
-        throw Error(QStringLiteral("数据集正在编辑，不能%1").arg(QString::fromLatin1(operation)));
+        throw Error(QStringLiteral("数据集正在编辑，不能%1").arg(QString::fromUtf8(operation)));
 }
 
 void Dataset::rebuildView()
@@ -311,23 +319,36 @@ void Dataset::cancel()
 
 void Dataset::post()
 {
-    if (m_state == State::Edit)
+    if (m_state == State::Edit) {
         writeUpdate();
-    else if (m_state == State::Insert)
+        noteWritten(m_view.at(m_pos), Written::Updated);
+    } else if (m_state == State::Insert) {
         writeInsert();
-    else
+        noteWritten(int(m_snap->rows.size()) - 1, Written::Inserted);
+    } else {
         return;
+    }
     m_state = State::Browse;
     m_buffer.clear();
     m_changed.clear();
-    markWrittenInTransaction();
     emit dataChanged();
 }
 
-void Dataset::markWrittenInTransaction()
+void Dataset::noteWritten(int rowIndex, Written kind)
 {
-    if (m_connection && m_connection->inTransaction())
-        m_writtenInTransaction = true;
+    if (!m_connection || !m_connection->inTransaction())
+        return;
+    switch (kind) {
+    case Written::Updated:
+        m_written.updated.insert(rowIndex);
+        break;
+    case Written::Inserted:
+        m_written.inserted.insert(rowIndex);
+        break;
+    case Written::Deleted:
+        m_written.deleted.insert(rowIndex);
+        break;
+    }
 }
 
 void Dataset::applyView(const QString &filterText, bool filtered, const QString &sortText)
@@ -383,10 +404,10 @@ bool Dataset::locate(const QString &field, const QVariant &value, bool caseInsen
             hit = true;
         else if (partialKey)
             hit = convert::toText(v).startsWith(wanted, cs);
-        else if (value.userType() == QMetaType::QString || v.userType() == QMetaType::QString)
-            hit = convert::toText(v).compare(wanted, cs) == 0 || compareValues(v, value) == 0;
-        else
+        else if (isNumber(v) || isNumber(value))
             hit = compareValues(v, value) == 0;
+        else
+            hit = convert::toText(v).compare(wanted, cs) == 0;
         if (hit) {
             moveTo(p);
             return true;

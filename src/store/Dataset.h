@@ -146,7 +146,10 @@ private:
     void writeUpdate();
     void writeInsert();
     QString whereForRow(const QString &table, const QVector<QVariant> &row, Params &params) const;
-    void markWrittenInTransaction();
+    enum class Written { Updated, Inserted, Deleted };
+    void noteWritten(int rowIndex, Written kind);
+    void restoreAfterRollback();
+    void rereadRow(int rowIndex);
 
     Connection *m_connection = nullptr;
     std::shared_ptr<Snapshot> m_snap;
@@ -161,7 +164,14 @@ private:
     FilterExpr m_filter;
     bool m_filtered = false;
     QString m_sortText;
-    bool m_writtenInTransaction = false;
+    // Rows this dataset wrote inside the open transaction, so a rollback can put back exactly those.
+    struct TransactionWrites {
+        QSet<int> updated;
+        QSet<int> inserted;
+        QSet<int> deleted;
+        bool isEmpty() const { return updated.isEmpty() && inserted.isEmpty() && deleted.isEmpty(); }
+    };
+    TransactionWrites m_written;
 };
 
 // A dataset defined by SQL text with named (:name) or positional parameters.

@@ -2,6 +2,8 @@
 
 #include "Error.h"
 
+#include <utility>
+
 // Writing edited, appended and deleted rows back to the tables they came from.
 namespace store {
 
@@ -149,8 +151,64 @@ void Dataset::remove()
     m_connection->execute(QStringLiteral("delete from %1 where %2").arg(quotedName(table), where), params);
     m_snap->deleted[rowIndex] = true;
     m_view.removeAt(m_pos);
-    markWrittenInTransaction();
+    noteWritten(rowIndex, Written::Deleted);
     moveTo(m_pos);
+    emit dataChanged();
+}
+
+void Dataset::rereadRow(int rowIndex)
+{
+    QVector<QVariant> &row = m_snap->rows[rowIndex];
+    QSet<QString> tables;
+    for (const Column &c : std::as_const(m_snap->columns))
+        if (!c.table.isEmpty())
+            tables.insert(c.table);
+    for (const QString &table : std::as_const(tables)) {
+        QStringList origins;
+        QList<int> targets;
+        for (int i = 0; i < m_snap->columns.size(); ++i)
+            if (m_snap->columns.at(i).table == table && !m_snap->columns.at(i).origin.isEmpty()) {
+                origins << quotedName(m_snap->columns.at(i).origin);
+                targets << i;
+            }
+        Params params;
+        const QString where = whereForRow(table, row, params);
+        Statement st(m_connection->handle(),
+                     QStringLiteral("select %1 from %2 where %3").arg(origins.join(QLatin1Char(',')), quotedName(table), where),
+                     params);
+        if (st.step())
+            for (int k = 0; k < targets.size(); ++k)
+                row[targets.at(k)] = st.value(k);
+    }
+}
+
+// Puts back the rows this dataset wrote in a transaction that was rolled
+// back; the other rows (and so the record numbers) stay as they are.
+void Dataset::restoreAfterRollback()
+{
+    const TransactionWrites written = std::exchange(m_written, {});
+    if (!isOpen() || written.isEmpty() || !m_connection->isOpen())
+        return;
+    m_state = State::Browse;
+    m_buffer.clear();
+    m_changed.clear();
+    try {
+        for (int r : written.updated)
+            if (!written.inserted.contains(r))
+                rereadRow(r);
+        if (!written.inserted.isEmpty() || !written.deleted.isEmpty()) {
+            for (int r : written.inserted)
+                m_snap->deleted[r] = true;
+            for (int r : written.deleted)
+                if (!written.inserted.contains(r))
+                    m_snap->deleted[r] = false;
+            const int keep = recNo();
+            rebuildView();
+            moveTo(qMin(qMax(keep, 1), recordCount()) - 1);
+        }
+    } catch (const std::exception &) {
+        // The rows stay as they were shown; the bank itself is intact.
+    }
     emit dataChanged();
 }
 

@@ -18,6 +18,24 @@ std::function<void(const QString &file, bool play)> MainPlayMusic;
 
 namespace {
 const int kCaptionHeight = 25;
+
+// Minutes shown as "0.0"; a stored time with a second decimal keeps it, so
+// closing the window never rounds what the learner did not touch.
+class MinutesEdit : public QDoubleSpinBox {
+public:
+    explicit MinutesEdit(QWidget *parent) : QDoubleSpinBox(parent)
+    {
+        setDecimals(2);
+        setRange(0.1, 30);
+        setSingleStep(0.5);
+    }
+
+protected:
+    QString textFromValue(double value) const override
+    {
+        return QString::number(value, 'f', qRound(value * 100) % 10 != 0 ? 2 : 1);
+    }
+};
 const int kWidth = 364;
 
 void playThroughMainWindow(const QString &file, bool play)
@@ -128,11 +146,8 @@ void TFrmConfig::buildTimeRows()
     qDeleteAll(rows->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
     int b = 0;
     for (tx.first(); !tx.eof(); tx.next(), ++b) {
-        auto *edit = new QDoubleSpinBox(rows);
+        auto *edit = new MinutesEdit(rows);
         edit->setObjectName(QStringLiteral("Currencyedit%1").arg(b + 1));
-        edit->setDecimals(1);
-        edit->setRange(0.1, 30);
-        edit->setSingleStep(0.5);
         edit->setValue(tx.fieldByName(QStringLiteral("time")).asFloat());
         edit->setProperty("tag", tx.fieldByName(QStringLiteral("A1")).asInteger());
         edit->setGeometry(150, b * 28 + 5, 70, 24);
@@ -202,6 +217,7 @@ void TFrmConfig::FormCloseQuery()
             TypeCodes[i] = tag;
         }
     } catch (const std::exception &) {
+        DataModule->Cn1Table_tx.cancel();
         ShowMessageBox(QStringLiteral("错误"), QStringLiteral("保存设置失败！"), 1, QStringLiteral("No"), 2);
     }
 }

@@ -63,6 +63,11 @@ void PracticeWindow::Timer1Timer()
     }
     Timer1->stop();
     notice(QStringLiteral("到时间了"));
+    if (questions().state() != store::Dataset::State::Browse) {
+        // The notes window holds this question's row open; its close saves the mark with the note.
+        questions().setValue(QStringLiteral("csbs"), QStringLiteral("Y"));
+        return;
+    }
     if (CurrentRecord > 0 && CurrentRecord <= questions().recordCount()) {
         questions().setRecNo(CurrentRecord);
         markTimeUp(questions());
