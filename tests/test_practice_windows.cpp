@@ -290,14 +290,20 @@ private slots:
         QVERIFY(!dm->Cn1Table_kmmc.isOpen());
     }
 
-    void theGaugeRunsOutAndMarksTheQuestion()
+    // A run of one single-choice question whose answer time is up in a tenth of a second.
+    static void runOneQuestionAgainstTheClock()
     {
         TypeCodes = {11};
         TypeTimes = {1};
         PracticeSql = QStringLiteral("select * from tab_answ where A1 = '100101110001'");
+        MessageRecorder::queueAnswer(1);
+    }
+
+    void theGaugeRunsOutAndMarksTheQuestion()
+    {
+        runOneQuestionAgainstTheClock();
         TFrmLxxt window;
         QVERIFY(window.PrepareSession());
-        MessageRecorder::queueAnswer(1);
         window.show();
         QTRY_COMPARE(lastMessage(), QString("到时间了"));
         QCOMPARE(window.epIndiGauge1->value(), 100);
@@ -307,12 +313,9 @@ private slots:
 
     void timeRunsOutWhileTheNoteIsOpen()
     {
-        TypeCodes = {11};
-        TypeTimes = {1};
-        PracticeSql = QStringLiteral("select * from tab_answ where A1 = '100101110001'");
+        runOneQuestionAgainstTheClock();
         TFrmLxxt window;
         QVERIFY(window.PrepareSession());
-        MessageRecorder::queueAnswer(1);
         window.show();
         bool noted = false;
         QTimer::singleShot(0, [&] {
