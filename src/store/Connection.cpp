@@ -171,7 +171,6 @@ void Connection::open(bool createIfMissing)
         throw Error(msg);
     }
     m_db = db;
-    m_fileName = file;
     try {
         sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
         sqlite3_extended_result_codes(db, 1);
@@ -204,8 +203,6 @@ sqlite3 *Connection::handle() const
         throw Error(QStringLiteral("数据库未连接"));
     return m_db;
 }
-
-QString Connection::lastErrorMessage() const { return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString(); }
 
 int Connection::execute(const QString &sql, const Params &params)
 {

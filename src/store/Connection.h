@@ -61,7 +61,6 @@ public:
     void open(bool createIfMissing = false);
     void close();
     bool isOpen() const { return m_db != nullptr; }
-    QString fileName() const { return m_fileName; }
 
     // Runs one statement, returns the number of rows changed.
     int execute(const QString &sql, const Params &params = {});
@@ -79,7 +78,6 @@ public:
     bool inTransaction() const { return m_depth > 0; }
 
     sqlite3 *handle() const;
-    QString lastErrorMessage() const;
 
 signals:
     // A rollback undid writes; datasets holding posted rows re-read them.
@@ -90,7 +88,6 @@ signals:
 private:
     sqlite3 *m_db = nullptr;
     QString m_connectionString;
-    QString m_fileName;
     int m_depth = 0;
     QHash<QString, QStringList> m_keys; // primary key per lower-case table name
 
