@@ -23,13 +23,6 @@ void Gauge::setWarnAbove(int level)
     update();
 }
 
-void Gauge::setOrientation(Qt::Orientation orientation)
-{
-    direction = orientation;
-    updateGeometry();
-    update();
-}
-
 QSize Gauge::sizeHint() const { return direction == Qt::Horizontal ? QSize(160, 18) : QSize(18, 160); }
 
 void Gauge::paintEvent(QPaintEvent *)

@@ -16,7 +16,6 @@ public:
     int warnAbove() const { return warnLevel; }
     void setWarnAbove(int level);
     Qt::Orientation orientation() const { return direction; }
-    void setOrientation(Qt::Orientation orientation);
     bool isWarning() const { return current > warnLevel; }
 
     QSize sizeHint() const override;

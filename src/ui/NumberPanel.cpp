@@ -45,13 +45,6 @@ NumberPanel::NumberPanel(QWidget *parent, int digits) : QWidget(parent), cellCou
     setValue(0);
 }
 
-void NumberPanel::setDigits(int digits)
-{
-    cellCount = qMax(1, digits);
-    updateGeometry();
-    update();
-}
-
 void NumberPanel::setText(const QString &text)
 {
     shown = text;

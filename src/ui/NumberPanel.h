@@ -12,7 +12,6 @@ public:
     explicit NumberPanel(QWidget *parent = nullptr, int digits = 3);
 
     int digits() const { return cellCount; }
-    void setDigits(int digits);
 
     QString text() const { return shown; }
     void setText(const QString &text); // characters other than 0-9 . - are shown blank
