@@ -2,31 +2,17 @@
 
 #include "DataSource.h"
 #include "DbRichView.h"
-#include "TitleStrip.h"
+#include "QuestionDialogFrame.h"
 
-#include <QApplication>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TFrmJx::TFrmJx(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmJx"));
-    setWindowTitle(QStringLiteral("解析"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(596, 359);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 0, 4, 6);
-    layout->setSpacing(4);
-    layout->addWidget(new ui::TitleStrip(QStringLiteral("解析"), this));
     Re = new richtext::DbRichView(this);
     Re->setObjectName(QStringLiteral("Re"));
     Re->setReadOnly(true);
-    layout->addWidget(Re, 1);
-    epEfTrBtn1 = new QPushButton(QStringLiteral("关闭"), this);
-    epEfTrBtn1->setObjectName(QStringLiteral("epEfTrBtn1"));
-    epEfTrBtn1->setFixedWidth(90);
-    layout->addWidget(epEfTrBtn1, 0, Qt::AlignRight);
-    connect(epEfTrBtn1, &QPushButton::clicked, this, &QDialog::close);
+    epEfTrBtn1 = FrameQuestionDialog(*this, QStringLiteral("解析"), QSize(596, 359), Re, QStringLiteral("关闭"));
 }
 
 void TFrmJx::bind(store::Dataset &dataset, store::DataSource &source, const QString &field)
