@@ -9,7 +9,7 @@ OUT=${1:-$ROOT/build-fuzz}
 mkdir -p "$OUT/corpus"
 CXX=${CXX:-clang++-14}
 "$CXX" -std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address -fno-omit-frame-pointer \
-  -I"$ROOT/src/ui/rtf" $(pkg-config --cflags Qt6Gui) \
-  "$ROOT/fuzz/rtf_reader_fuzzer.cpp" "$ROOT"/src/ui/rtf/*.cpp \
+  -I"$ROOT/src/formats/rtf" $(pkg-config --cflags Qt6Gui) \
+  "$ROOT/fuzz/rtf_reader_fuzzer.cpp" "$ROOT"/src/formats/rtf/*.cpp \
   $(pkg-config --libs Qt6Gui) -o "$OUT/rtf_reader_fuzzer"
 echo "built $OUT/rtf_reader_fuzzer"

@@ -7,10 +7,12 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 APPDIR="${QUILLET_HOME:-$HOME/.local/share/Quillet}"
 BANK="$APPDIR/data/Vellumar.mdb"
+# Compiler-cache hits across checkouts in other folders.
+export CCACHE_BASEDIR="$ROOT"
 
 PACKAGES=(
-  cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
+  cmake ninja-build g++ pkg-config ccache
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
   libsqlite3-dev libzip-dev libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth imagemagick
@@ -30,8 +32,11 @@ install_missing_packages() {
 }
 
 build_project() {
-  if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  # A configure that failed or was interrupted leaves a cache without build.ninja;
+  # configure again whenever the tree is not a complete one.
+  if [ ! -f "$BUILD/build.ninja" ] || [ ! -f "$BUILD/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
   fi
   cmake --build "$BUILD" -j "$(nproc)"
 }

@@ -1,4 +1,5 @@
 #include "Buttons.h"
+#include "FileDialogs.h"
 #include "Gauge.h"
 #include "GlyphButton.h"
 #include "Look.h"
@@ -188,6 +189,23 @@ private slots:
         // The desktop opener refuses a missing page instead of reporting success.
         QVERIFY(!ui::openLocalPage("/nowhere/page.htm"));
         QCOMPARE(opened.size(), 1);
+    }
+
+    void fileDialogsAnswerInTurnAndRecordWhatWasAsked()
+    {
+        ui::FileDialogRecorder::clear();
+        ui::FileDialogRecorder::queueAnswer("/tmp/a.docx");
+        ui::FileDialogRecorder::queueAnswer(QString());
+        QCOMPARE(ui::getSaveFileName(nullptr, "存为", "/home/x/试卷.docx", "Word (*.docx)"), QString("/tmp/a.docx"));
+        QVERIFY(ui::getOpenFileName(nullptr, "升级", "/home/x", "*.mdb").isEmpty());
+        const QList<ui::FileDialogRequest> asked = ui::FileDialogRecorder::asked();
+        QCOMPARE(asked.size(), 2);
+        QVERIFY(asked[0].save);
+        QCOMPARE(asked[0].dir, QString("/home/x/试卷.docx"));
+        QVERIFY(!asked[1].save);
+        QCOMPARE(asked[1].filter, QString("*.mdb"));
+        ui::FileDialogRecorder::clear();
+        QVERIFY(ui::FileDialogRecorder::asked().isEmpty());
     }
 };
 
