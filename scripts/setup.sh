@@ -15,7 +15,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
   libsqlite3-dev libzip-dev libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick desktop-file-utils
 )
 
 install_missing_packages() {
@@ -48,6 +48,10 @@ install_program_folder() {
   mkdir -p "$APPDIR/data"
 }
 
+install_desktop_entry() {
+  "$ROOT/scripts/install-desktop-entry.sh" "$APPDIR"
+}
+
 create_demo_bank() {
   if [ -e "$BANK" ]; then
     echo "== Question bank kept: $BANK"
@@ -60,4 +64,5 @@ create_demo_bank() {
 install_missing_packages
 build_project
 install_program_folder
+install_desktop_entry
 create_demo_bank

@@ -23,6 +23,7 @@ private slots:
     {
         ui::applyLook(*qApp);
         QVERIFY(qApp->styleSheet().contains("ui--ShapeButton"));
+        QVERIFY(qApp->windowIcon().availableSizes().contains(QSize(256, 256)));
         QVERIFY(qApp->font().families().contains("WenQuanYi Micro Hei"));
         QCOMPARE(qApp->font().pixelSize(), 14);
         // The chosen font really has the Chinese characters the program shows.

@@ -1,9 +1,12 @@
 #include "Look.h"
+#include "Pictures.h"
 #include "Theme.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFont>
+#include <QIcon>
+#include <QPixmap>
 #include <QPalette>
 
 // Q_INIT_RESOURCE must stand outside any namespace; the resource lives in a
@@ -22,11 +25,20 @@ QFont programFont(int pixelSize)
     return font;
 }
 
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(pics::emblem(size)));
+    return icon;
+}
+
 void applyLook(QApplication &app)
 {
     registerLookResource();
     app.setStyle("Fusion");
     app.setFont(programFont());
+    app.setWindowIcon(programIcon());
 
     QPalette palette = app.palette();
     palette.setColor(QPalette::Window, theme::Page);

@@ -12,6 +12,8 @@ QuilletApplication::QuilletApplication(int &argc, char **argv) : QApplication(ar
 {
     setApplicationName(QStringLiteral("Quillet"));
     setApplicationDisplayName(QStringLiteral("Quillet"));
+    // Matches the installed quillet.desktop, so the launcher groups our windows under its entry.
+    setDesktopFileName(QStringLiteral("quillet"));
 }
 
 bool QuilletApplication::notify(QObject *receiver, QEvent *event)

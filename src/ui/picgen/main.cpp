@@ -1,4 +1,4 @@
-// Writes the button glyphs into the given folder (the build tree's pic/).
+// Writes the button glyphs and the launcher icon into the given folder (the build tree's pic/).
 #include "Pictures.h"
 
 #include <QDir>
@@ -23,6 +23,11 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }
+    }
+    const QString iconPath = folder.filePath(QStringLiteral("quillet.png"));
+    if (!pics::emblem(256).save(iconPath, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(iconPath));
+        return 1;
     }
     return 0;
 }
