@@ -7,8 +7,9 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 APPDIR="${QUILLET_HOME:-$HOME/.local/share/Quillet}"
 BANK="$APPDIR/data/Vellumar.mdb"
-# Compiler-cache hits across checkouts in other folders.
-export CCACHE_BASEDIR="$ROOT"
+# Compiler-cache hits across checkouts in other folders (debug info then names
+# the folder of the first build, which is harmless for a rebuild of the same sources).
+export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config ccache
