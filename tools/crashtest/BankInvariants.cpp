@@ -1,0 +1,73 @@
+#include "BankInvariants.h"
+
+#include "Connection.h"
+
+namespace {
+
+QStringList rowsOf(store::Connection &c, const QString &sql)
+{
+    QStringList rows;
+    store::Statement s(c.handle(), sql, {});
+    while (s.step()) {
+        QStringList cells;
+        for (int i = 0; i < s.columnCount(); ++i)
+            cells << s.value(i).toString();
+        rows << cells.join(QLatin1Char(' '));
+    }
+    return rows;
+}
+
+void expectNone(store::Connection &c, const QString &rule, const QString &sql, QStringList &broken)
+{
+    const QStringList rows = rowsOf(c, sql);
+    for (const QString &row : rows.mid(0, 5))
+        broken << rule + QStringLiteral(": ") + row;
+    if (rows.size() > 5)
+        broken << rule + QStringLiteral(": %1 more").arg(rows.size() - 5);
+}
+
+QString linkUnion()
+{
+    QString links;
+    for (int k = 3; k <= 12; ++k)
+        links += QStringLiteral("%1select A1, E3, K%2 as p from tab_answ where K%2 <> ''")
+                     .arg(k == 3 ? QString() : QStringLiteral(" union all "))
+                     .arg(k);
+    return links;
+}
+
+} // namespace
+
+QStringList brokenCounterRules(store::Connection &c)
+{
+    QStringList broken;
+    const QString integrity = c.scalar(QStringLiteral("pragma integrity_check")).toString();
+    if (integrity != QLatin1String("ok"))
+        broken << QStringLiteral("integrity_check: ") + integrity;
+
+    expectNone(c, QStringLiteral("chapter D1 = attempts of its questions, C4 = questions answered"),
+               QStringLiteral("select k.C1, k.D1, k.C4, s.attempts, s.answered from tab_kmmc k join "
+                              "(select k2.C1 as c, coalesce(sum(a.E3), 0) as attempts, "
+                              "count(case when a.E3 > 0 then 1 end) as answered from tab_kmmc k2 "
+                              "left join tab_answ a on substr(a.A10, 1, length(k2.C1)) = k2.C1 group by k2.C1) s "
+                              "on s.c = k.C1 where k.D1 <> s.attempts or k.C4 <> s.answered"),
+               broken);
+    expectNone(c, QStringLiteral("study log attempts = attempts of all questions"),
+               QStringLiteral("select (select coalesce(sum(A2), 0) from tab_rz), (select coalesce(sum(E3), 0) "
+                              "from tab_answ) where (select coalesce(sum(A2), 0) from tab_rz) <> "
+                              "(select coalesce(sum(E3), 0) from tab_answ)"),
+               broken);
+    expectNone(c, QStringLiteral("study log wrong attempts = wrong attempts of the subjects"),
+               QStringLiteral("select (select coalesce(sum(A3), 0) from tab_rz), (select coalesce(sum(D2), 0) "
+                              "from tab_kmmc where length(C1) = 1) where (select coalesce(sum(A3), 0) from tab_rz) "
+                              "<> (select coalesce(sum(D2), 0) from tab_kmmc where length(C1) = 1)"),
+               broken);
+    expectNone(c, QStringLiteral("point q1 = linked questions answered, q2 = their attempts"),
+               QStringLiteral("select r.ftid, r.q1, r.q2, coalesce(l.answered, 0), coalesce(l.attempts, 0) "
+                              "from tab_rule r left join (select p, count(case when E3 > 0 then 1 end) as "
+                              "answered, sum(E3) as attempts from (%1) group by p) l on l.p = r.ftid "
+                              "where r.q1 <> coalesce(l.answered, 0) or r.q2 <> coalesce(l.attempts, 0)")
+                   .arg(linkUnion()),
+               broken);
+    return broken;
+}
