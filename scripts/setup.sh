@@ -28,8 +28,10 @@ install_missing_packages() {
   echo "== Installing: ${missing[*]}"
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  # An interrupted earlier install leaves packages unpacked but not configured.
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive dpkg --configure -a
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends --fix-broken "${missing[@]}"
 }
 
 build_project() {

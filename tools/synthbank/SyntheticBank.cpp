@@ -69,7 +69,9 @@ void addQuestions(store::Connection &c, const SyntheticBankShape &shape, Synthet
     const char *keys[] = {"A", "B", "C", "D"};
     const int types[] = {11, 11, 11, 14, 12};
     for (int n = 0; n < shape.questions; ++n) {
-        const QString chapter = bank.leafChapters.at(n % bank.leafChapters.size());
+        const QString chapter = n < shape.firstChapterQuestions
+                                    ? bank.leafChapters.first()
+                                    : bank.leafChapters.at(n % bank.leafChapters.size());
         const int type = types[random() % 5];
         const bool grouped = n % 50 < 3; // three questions of every fifty share a stem
         QString id = chapter + QString::number(type) + code(n, 6);

@@ -15,6 +15,7 @@ struct SyntheticBankShape {
     int pointGroups = 30;       // 30 groups × 10 sections × 10 points = 3,000 points
     int sectionsPerGroup = 10;
     int pointsPerSection = 10;
+    int firstChapterQuestions = 0; // questions put into the first chapter before the others are filled evenly
     unsigned seed = 1;
 };
 
