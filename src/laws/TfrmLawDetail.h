@@ -42,4 +42,5 @@ private:
     void showNote();
 
     QPushButton *m_practice;
+    bool m_raising = false;
 };
