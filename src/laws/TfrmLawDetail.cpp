@@ -3,6 +3,7 @@
 #include "Bevel.h"
 #include "DataModule.h"
 #include "DbRichView.h"
+#include "Globals.h"
 #include "Look.h"
 #include "PointCatalogue.h"
 #include "QuestionText.h"
@@ -55,7 +56,9 @@ TfrmLawDetail::TfrmLawDetail(QWidget *host, QPushButton *practiceButton) : m_pra
     Splitter1->addWidget(m_LBmenu);
     Splitter1->addWidget(Panel1);
     m_LBmenu->setMinimumWidth(160);
-    Splitter1->setSizes({388, qMax(200, host->width() - 391)});
+    // The compact screen leaves the text more room than the design's 388-pixel list would.
+    const int listWidth = ScreenClass == QLatin1String("800") ? 280 : 388;
+    Splitter1->setSizes({listWidth, qMax(200, host->width() - listWidth - 3)});
     m_Pdetail->setGeometry(host->rect());
     m_Pdetail->show();
     connect(m_LBmenu, &QListWidget::currentRowChanged, this, [this] { m_lBmenuClick(); });
