@@ -31,13 +31,7 @@ using practice::practiceSql;
 class TestPracticeWindows : public BankTestCase {
     Q_OBJECT
 
-    void installGlyphs()
-    {
-        const QDir source(QStringLiteral(QUILLET_PIC_DIR));
-        QDir(bank->folder()).mkpath(QStringLiteral("pic"));
-        for (const QString &file : source.entryList({QStringLiteral("*.bmp")}))
-            QVERIFY(QFile::copy(source.filePath(file), bank->folder() + QStringLiteral("/pic/") + file));
-    }
+    void installGlyphs() { QVERIFY(bank->installPictures(QStringLiteral(QUILLET_PIC_DIR))); }
 
     // Chapter 100101 holds 22 single-choice questions (key A, C, then B …) and one multiple-choice (ABD).
     void addSingleChoiceQuestions()

@@ -39,12 +39,15 @@ const char *const kTables[] = {
     "CREATE TABLE tab_sj (sjbs TEXT, cpbs TEXT)",
 };
 
+// A section's points in code order come straight from the index.
+const char *const kRuleSectionIndex = "CREATE INDEX IF NOT EXISTS ix_rule_section ON tab_rule (id, ftid)";
+
 const char *const kIndexes[] = {
     "CREATE INDEX ix_answ_chapter ON tab_answ (A10, A13)",
     "CREATE INDEX ix_answ_type ON tab_answ (A13)",
     "CREATE INDEX ix_kmmc_code ON tab_kmmc (C1)",
     "CREATE INDEX ix_kmmc_order ON tab_kmmc (bh)",
-    "CREATE INDEX ix_rule_item ON tab_rule (id)",
+    kRuleSectionIndex,
     "CREATE INDEX ix_rule_title ON tab_rule (sn)",
     "CREATE INDEX ix_fgmc_order ON tab_fgmc (bh)",
     "CREATE INDEX ix_cj_number ON tab_cj (A3_1)",
@@ -83,8 +86,15 @@ void migrate(Connection &c)
     const int version = c.scalar(QStringLiteral("PRAGMA user_version")).toInt();
     if (version > kVersion)
         throw Error(QStringLiteral("题库版本 %1 比本程序新，请升级程序").arg(version));
-    if (version < kVersion)
-        c.execute(QStringLiteral("PRAGMA user_version=%1").arg(kVersion));
+    if (version == kVersion)
+        return;
+    Transaction t(c);
+    if (version < 2) {
+        c.execute(QStringLiteral("DROP INDEX IF EXISTS ix_rule_item"));
+        c.execute(QString::fromUtf8(kRuleSectionIndex));
+    }
+    c.execute(QStringLiteral("PRAGMA user_version=%1").arg(kVersion));
+    t.commit();
 }
 
 } // namespace store::schema

@@ -4,6 +4,7 @@
 #include "Schema.h"
 
 #include <QDir>
+#include <QFile>
 
 FixtureBank::FixtureBank()
 {
@@ -40,6 +41,17 @@ FixtureBank::FixtureBank()
                 {QStringLiteral("0100020001")});
     addQuestion(QStringLiteral("100201110001"), QStringLiteral("100201"), 11, QStringLiteral("D"));
     m_conn.close();
+}
+
+bool FixtureBank::installPictures(const QString &pictureFolder)
+{
+    const QDir source(pictureFolder);
+    QDir(m_dir.path()).mkpath(QStringLiteral("pic"));
+    const QStringList pictures = source.entryList({QStringLiteral("*.bmp")});
+    for (const QString &file : pictures)
+        if (!QFile::copy(source.filePath(file), m_dir.path() + QStringLiteral("/pic/") + file))
+            return false;
+    return !pictures.isEmpty();
 }
 
 void FixtureBank::exec(const QString &sql, const QVariantList &params)

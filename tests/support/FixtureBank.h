@@ -18,6 +18,9 @@ public:
     void exec(const QString &sql, const QVariantList &params = {});
     QVariant scalar(const QString &sql, const QVariantList &params = {});
 
+    // Copies the button pictures (*.bmp) of `pictureFolder` into the program folder's pic/.
+    bool installPictures(const QString &pictureFolder);
+
     // Adds a question with its text row; points go to K3, K4, …
     void addQuestion(const QString &id, const QString &chapter, int type, const QString &key,
                      const QStringList &points = {}, int options = 4);

@@ -1,4 +1,6 @@
 #include "TFrmDlg.h"
+
+#include "Error.h"
 #include "MessageRecorder.h"
 
 #include "Bevel.h"
@@ -192,4 +194,13 @@ int ShowMessageBox(const QString &caption, const QString &text, int layout, cons
         record.answer = box.exec();
     MessageRecorder::record(record);
     return record.answer;
+}
+
+void RunReportingErrors(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const store::Error &e) {
+        ShowMessageBox(QStringLiteral("错误"), e.message(), 1, QStringLiteral("NO"), 2);
+    }
 }

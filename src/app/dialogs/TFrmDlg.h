@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QStackedWidget;
@@ -51,3 +52,6 @@ private:
 
 // Shows the message box modally; returns the result of the button pressed (1, 2 or 3).
 int ShowMessageBox(const QString &caption, const QString &text, int layout, const QString &mode, int iconPage);
+
+// Runs a command; a database error ends only that command and is shown in the box as "错误".
+void RunReportingErrors(const std::function<void()> &command);

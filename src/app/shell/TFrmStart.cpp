@@ -12,6 +12,7 @@
 #include "TFrmConfig.h"
 #include "TFrmDlg.h"
 #include "TFrmkmmc.h"
+#include "TfrmLawsFaGui.h"
 #include "backgroundmusic.h"
 
 #include <QApplication>
@@ -157,6 +158,8 @@ void TFrmStart::buildCommandTable()
         RunHourglass<TFrmkmmc>();
     };
     m_commands = {
+        {QStringLiteral("ksdg"), [] { RunHourglass<TfrmLawsFaGui>(); }},
+        {QStringLiteral("zsd"), [] { RunHourglass<TfrmLawsFaGui>(); }},
         {QStringLiteral("lx"), [practice] { practice(1); }},
         {QStringLiteral("lx2"), [practice] { practice(2); }},
         {QStringLiteral("lx3"), [practice] { practice(3); }},

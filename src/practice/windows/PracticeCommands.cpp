@@ -110,14 +110,14 @@ void PracticeWindow::epEfTrBtn10Click()
     if (questions().isEmpty() || CurrentRecord <= 0)
         return;
     questions().setRecNo(CurrentRecord);
-    if (epEfTrBtn10->text() == QStringLiteral("题目作废")) {
+    if (epEfTrBtn10->text() == m_variant.voidCaption) {
         voidQuestion(questions());
         Label21->setText(voidedNotice());
         epEfTrBtn10->setText(QStringLiteral("取消作废"));
     } else {
         cancelVoid(questions());
         Label21->setText(unvoidedNotice());
-        epEfTrBtn10->setText(QStringLiteral("题目作废"));
+        epEfTrBtn10->setText(m_variant.voidCaption);
     }
 }
 

@@ -29,8 +29,9 @@ constexpr int kSplitterWidth = 6;
 
 } // namespace
 
-PracticeWindow::PracticeWindow(QWidget *parent) : QDialog(parent)
+PracticeWindow::PracticeWindow(const PracticeVariant &variant, QWidget *parent) : QDialog(parent), m_variant(variant)
 {
+    setObjectName(variant.objectName);
     if (!m_glyphs.load(AppDir))
         endProgramForMissingPictures();
     buildControls();
@@ -68,14 +69,7 @@ void PracticeWindow::connectHandlers()
         button->installEventFilter(this);
 }
 
-void PracticeWindow::guarded(const std::function<void()> &command)
-{
-    try {
-        command();
-    } catch (const store::Error &e) {
-        ShowMessageBox(QStringLiteral("错误"), e.message(), 1, QStringLiteral("NO"), 2);
-    }
-}
+void PracticeWindow::guarded(const std::function<void()> &command) { RunReportingErrors(command); }
 
 bool PracticeWindow::PrepareSession()
 {
@@ -110,10 +104,10 @@ void PracticeWindow::FormShow()
     applyLayout(ScreenClass == QLatin1String("800"));
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    Caption->setText(windowTitle());
+    Caption->setText(windowTitle().isEmpty() ? m_variant.caption : windowTitle());
     openQuestionText(FirstQuestionId);
-    if (const QString board = hintBoardText(); !board.isEmpty())
-        fitHint(epLabel2, board);
+    if (m_variant.boardShowsChapter)
+        setBoardText(CurrentChapterCode);
     CurrentRecord = 0;
     if (fcBG_tx->count() > 0) {
         fcBG_tx->setPressed(0);
@@ -124,6 +118,8 @@ void PracticeWindow::FormShow()
     epLabel1->setText(KZTimeCounter1->text());
     epEfTrBtn9->setEnabled(false);
 }
+
+void PracticeWindow::setBoardText(const QString &text) { fitHint(epLabel2, text); }
 
 void PracticeWindow::typePicked(int index)
 {
@@ -196,7 +192,7 @@ void PracticeWindow::showRecord(int record)
     Timer1->start();
 
     Label21->setText(view.notice);
-    epEfTrBtn10->setText(view.voided ? QStringLiteral("取消作废") : QStringLiteral("题目作废"));
+    epEfTrBtn10->setText(view.voided ? QStringLiteral("取消作废") : m_variant.voidCaption);
     Label24->setText(view.editedNotice);
 }
 
@@ -252,7 +248,7 @@ void PracticeWindow::markQuestion(Situation situation)
                                                   : (outcome.right ? AnswerState::Right : AnswerState::Wrong);
     if (situation == Situation::Submit) {
         if (outcome.emptyAnswer) {
-            notice(missingAnswerMessage());
+            notice(m_variant.missingAnswer);
             return;
         }
         epEfTrBtn4->setEnabled(outcome.hasExplanation);

@@ -3,6 +3,7 @@
 #include "GroupPager.h"
 #include "PracticeGlyphs.h"
 #include "PracticeSession.h"
+#include "PracticeVariant.h"
 #include "RunningClock.h"
 
 #include <QDialog>
@@ -28,8 +29,7 @@ class TypeBoard;
 // The practice machine that the chapter practice window and the exam-point
 // practice window share: the question set of PracticeSql in groups of 20,
 // the type list, the answer pages, marking, the answer panel, the answer-time
-// gauge and the clock. A window adds its caption, hint board and the message
-// for a missing answer.
+// gauge and the clock. A window gives its differences as a PracticeVariant.
 class PracticeWindow : public QDialog {
     Q_OBJECT
 public:
@@ -37,6 +37,9 @@ public:
 
     // Clears the run's answers and opens the question set; false when it is empty.
     bool PrepareSession();
+
+    // The hint board, fitted to its room.
+    void setBoardText(const QString &text);
 
     int currentRecord() const { return CurrentRecord; }
     const GroupPager &pager() const { return m_pager; }
@@ -46,6 +49,7 @@ public:
     QLabel *Label11, *Label12, *Label13, *Label14, *Label15, *Label16;
     QLabel *epLabel2;
     QLabel *Label1, *epLabel1;
+    // The group figures and the close and desktop commands carry the variant's object names.
     QLabel *Label2, *Lb_zs, *Label4, *Lb_ts, *Label6;
     QLabel *Label7, *Lb_zb, *Label9;
     QPushButton *FlatSpeedButton1, *FlatSpeedButton2;
@@ -68,12 +72,7 @@ public:
     QPushButton *epEfTrBtn7, *epEfTrBtn8, *epEfTrBtn9, *epEfTrBtn10, *epEfTrBtn11, *epEfTrBtn99;
 
 protected:
-    explicit PracticeWindow(QWidget *parent = nullptr);
-
-    // "请先做出答案！" in chapter practice.
-    virtual QString missingAnswerMessage() const = 0;
-    // Text of the hint board when the window shows; empty keeps what the opener set.
-    virtual QString hintBoardText() const { return QString(); }
+    PracticeWindow(const PracticeVariant &variant, QWidget *parent = nullptr);
 
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -115,6 +114,7 @@ private:
     // Runs a command; a database error ends only that command.
     void guarded(const std::function<void()> &command);
 
+    const PracticeVariant m_variant;
     NumberGlyphs m_glyphs;
     TypeGlyphs m_typeGlyphs;
     QVector<TypeEntry> m_types;

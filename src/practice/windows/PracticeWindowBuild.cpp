@@ -20,9 +20,8 @@ namespace practice {
 
 namespace {
 
-// Positions of the design layout (923 × 585) and of the compact one (780 × 490).
+// Positions of the design layout and of the compact one; the variant gives the window size.
 struct Metrics {
-    QSize window;
     int strip;        // caption strip height
     int left;         // left column: boards and counters
     int leftWidth;
@@ -37,13 +36,13 @@ struct Metrics {
     int commandHeight;
 };
 
-const Metrics kDesign{{923, 585}, 30, 10, 210, 24, 35, 26, 6, 26, 64, 340, 76, 32};
-const Metrics kCompact{{780, 490}, 26, 8, 186, 22, 30, 22, 5, 22, 56, 250, 70, 30};
+const Metrics kDesign{30, 10, 210, 24, 35, 26, 6, 26, 64, 340, 76, 32};
+const Metrics kCompact{26, 8, 186, 22, 30, 22, 5, 22, 56, 250, 70, 30};
 
-QLabel *label(QWidget *parent, const char *name, const QString &text)
+QLabel *label(QWidget *parent, const QString &name, const QString &text)
 {
     auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
+    l->setObjectName(name);
     return l;
 }
 
@@ -55,10 +54,10 @@ ui::LabelPanel *panel(QWidget *parent, const char *name, const QString &text)
     return l;
 }
 
-QPushButton *command(QWidget *parent, const char *name, const QString &text)
+QPushButton *command(QWidget *parent, const QString &name, const QString &text)
 {
     auto *b = new ui::FlatButton(text, parent);
-    b->setObjectName(QLatin1String(name));
+    b->setObjectName(name);
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
     return b;
@@ -88,7 +87,7 @@ int placeInLine(std::initializer_list<QLabel *> labels, int x, int y, int height
 void PracticeWindow::buildControls()
 {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    Caption = new ui::TitleStrip(QStringLiteral("练习新题"), this);
+    Caption = new ui::TitleStrip(m_variant.caption, this);
     Caption->setObjectName(QStringLiteral("Caption"));
 
     epLabel2 = panel(this, "epLabel2", QStringLiteral("提示板"));
@@ -96,12 +95,12 @@ void PracticeWindow::buildControls()
     Label1 = label(this, "Label1", QStringLiteral("时钟"));
     epLabel1 = panel(this, "epLabel1", QStringLiteral("0:00:00"));
     Label2 = label(this, "Label2", QStringLiteral("共"));
-    Lb_zs = label(this, "Lb_zs", QStringLiteral("0"));
+    Lb_zs = label(this, m_variant.groupsName, QStringLiteral("0"));
     Label4 = label(this, "Label4", QStringLiteral("组"));
-    Lb_ts = label(this, "Lb_ts", QStringLiteral("0"));
+    Lb_ts = label(this, m_variant.totalName, QStringLiteral("0"));
     Label6 = label(this, "Label6", QStringLiteral("道题"));
     Label7 = label(this, "Label7", QStringLiteral("第"));
-    Lb_zb = label(this, "Lb_zb", QStringLiteral("0"));
+    Lb_zb = label(this, m_variant.groupName, QStringLiteral("0"));
     Label9 = label(this, "Label9", QStringLiteral("组"));
     for (QLabel *figure : {Lb_zs, Lb_ts, Lb_zb}) {
         figure->setMinimumWidth(figure->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
@@ -116,7 +115,7 @@ void PracticeWindow::buildControls()
     fcBG_tx = new TypeBoard(this);
     for (QLabel *heading : {epLabel3, epLabel4})
         heading->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(theme::StripBottom.name()));
-    epIndiGauge1 = new ui::Gauge(this);
+    epIndiGauge1 = new ui::Gauge(this, m_variant.gauge);
     epIndiGauge1->setObjectName(QStringLiteral("epIndiGauge1"));
     epIndiGauge1->setWarnAbove(65);
     Timer1 = new QTimer(this);
@@ -199,23 +198,28 @@ void PracticeWindow::buildCommands()
     epEfTrBtn5 = command(this, "epEfTrBtn5", QStringLiteral("笔记"));
     epEfTrBtn6 = command(this, "epEfTrBtn6", QStringLiteral("答案"));
     epEfTrBtn8 = command(this, "epEfTrBtn8", QStringLiteral("设置"));
-    epEfTrBtn7 = command(this, "epEfTrBtn7", QStringLiteral("桌面"));
+    epEfTrBtn7 = command(this, m_variant.desktopName, QStringLiteral("桌面"));
     epEfTrBtn9 = command(this, "epEfTrBtn9", QStringLiteral("考点"));
     epEfTrBtn11 = command(this, "epEfTrBtn11", QStringLiteral("修改本题"));
     epEfTrBtn10 = command(this, "epEfTrBtn10", QStringLiteral("题目作废"));
-    epEfTrBtn99 = command(this, "epEfTrBtn99", QStringLiteral("关闭"));
+    epEfTrBtn99 = command(this, m_variant.closeName, QStringLiteral("关闭"));
     // Editing a question is not offered from practice yet.
     epEfTrBtn11->hide();
+    epEfTrBtn4->setVisible(m_variant.offersExplanation);
 }
 
 void PracticeWindow::applyLayout(bool compact)
 {
     const Metrics &m = compact ? kCompact : kDesign;
-    setFixedSize(m.window);
-    const int w = m.window.width();
+    const QSize window = compact ? m_variant.compactSize : m_variant.designSize;
+    setFixedSize(window);
+    const int w = window.width();
     Caption->setGeometry(0, 0, w, m.strip);
 
-    const int x = m.left;
+    // A vertical gauge stands along the left edge, beside the boards.
+    const bool vertical = m_variant.gauge == Qt::Vertical;
+    const int gaugeWidth = compact ? 15 : 17;
+    const int x = m.left + (vertical ? gaugeWidth + 6 : 0);
     int y = m.strip + 6;
     // The hint board holds three lines of a chapter's hint.
     epLabel2->setGeometry(x, y, m.leftWidth, 3 * m.line - 8);
@@ -240,7 +244,10 @@ void PracticeWindow::applyLayout(bool compact)
     y += m.line - 2;
     fcBG_tx->move(x, y);
     fcBG_tx->arrange(m.leftWidth, m.typeRow, compact ? 12 : 14);
-    epIndiGauge1->setGeometry(x, m.window.height() - m.line - 6, m.leftWidth, m.line - 8);
+    if (vertical)
+        epIndiGauge1->setGeometry(m.left, m.strip + 6, gaugeWidth, window.height() - m.strip - 12);
+    else
+        epIndiGauge1->setGeometry(x, window.height() - m.line - 6, m.leftWidth, m.line - 8);
 
     const int right = x + m.leftWidth + 12;
     const int rightWidth = w - right - m.left;

@@ -13,10 +13,14 @@ namespace practice {
 // fonts here need such small sizes raised to stay readable (up to 12 pt).
 void showQuestionText(richtext::RichView *view, const QVariant &value)
 {
+    view->setContent(value);
+    raiseSmallSizes(view->document());
+}
+
+void raiseSmallSizes(QTextDocument *document)
+{
     constexpr double kReadablePoints = 12;
     constexpr double kScale = 4.0 / 3.0;
-    view->setContent(value);
-    QTextDocument *document = view->document();
     QVector<QPair<QPair<int, int>, double>> sized;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it)

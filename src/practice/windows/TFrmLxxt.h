@@ -8,8 +8,4 @@ class TFrmLxxt : public practice::PracticeWindow {
     Q_OBJECT
 public:
     explicit TFrmLxxt(QWidget *parent = nullptr);
-
-protected:
-    QString missingAnswerMessage() const override;
-    QString hintBoardText() const override;
 };
