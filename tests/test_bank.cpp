@@ -58,6 +58,37 @@ QStringList errorsOf(const QString &dir)
     return {};
 }
 
+// Every subject can be practised by exam point: a quarter of its questions link the points they
+// test, and several of its catalogue sections hold key points (q >= 3) it links.
+void demoContentLinksPointsInEverySubject(store::Connection &c)
+{
+    const QString linksOfSubject = "from tab_answ a join tab_rule r on r.ftid in (a.K3, a.K4, a.K5, a.K6, a.K7, "
+                                   "a.K8, a.K9, a.K10, a.K11, a.K12) where substr(a.A10, 1, 1) = ?";
+    for (int subject = 1; subject <= 5; ++subject) {
+        const auto bySubject = store::Params::byPosition({QString::number(subject)});
+        const int total = c.scalar("select count(*) from tab_answ where substr(A10, 1, 1) = ?", bySubject).toInt();
+        const int linked = c.scalar("select count(*) from tab_answ where substr(A10, 1, 1) = ? and K3 <> ''",
+                                    bySubject)
+                               .toInt();
+        const int keySections =
+            c.scalar("select count(distinct substr(r.ftid, 1, 6)) " + linksOfSubject + " and r.q >= 3", bySubject)
+                .toInt();
+        qInfo("subject %d: %d of %d questions link exam points; %d catalogue sections with key points", subject,
+              linked, total, keySections);
+        QVERIFY2(4 * linked >= total, qPrintable(QString("subject %1 links %2 of %3").arg(subject).arg(linked).arg(total)));
+        QVERIFY2(keySections >= 3, qPrintable(QString("subject %1: %2 sections with key points").arg(subject).arg(keySections)));
+    }
+    // The two measurement subjects are examined on the measurement standards (groups 14 to 16).
+    for (const QString subject : {"3", "4"}) {
+        const auto bySubject = store::Params::byPosition({subject});
+        const int linked = c.scalar("select count(distinct a.A1) " + linksOfSubject, bySubject).toInt();
+        const int onStandards =
+            c.scalar("select count(distinct a.A1) " + linksOfSubject + " and substr(r.ftid, 1, 2) in ('14', '15', '16')",
+                     bySubject)
+                .toInt();
+        QVERIFY2(2 * onStandards > linked, qPrintable(QString("subject %1: %2 of %3").arg(subject).arg(onStandards).arg(linked)));
+    }
+}
 } // namespace
 
 class TestBank : public QObject {
@@ -242,6 +273,7 @@ private slots:
         QVERIFY(c.scalar("select count(distinct substr(A1, 1, 1)) from tab_title").toInt() >= 3);
         QVERIFY(c.scalar("select count(*) from tab_answ where K3 <> ''").toInt() > 100);
         QCOMPARE(c.scalar("select count(*) from tab_answ where length(A1) <> 12 and instr(A1, '-') = 0").toInt(), 0);
+        demoContentLinksPointsInEverySubject(c);
     }
 
     void checkRefusesWhatIsNotABank()
