@@ -179,9 +179,14 @@ private:
                                                .arg(count)
                                                .arg(drawn);
             }
-            lines << QStringLiteral("subject %1: %2 questions, paper %3 marks (%4)")
+            const int linked = m_c.scalar(QStringLiteral("select count(*) from tab_answ where substr(A10, 1, 1) = ? "
+                                                         "and K3 <> ''"),
+                                          store::Params::byPosition({QString::number(subject)}))
+                                   .toInt();
+            lines << QStringLiteral("subject %1: %2 questions, %3 linked to exam points, paper %4 marks (%5)")
                          .arg(subject)
                          .arg(total)
+                         .arg(linked)
                          .arg(marks)
                          .arg(parts.join(QStringLiteral("; ")));
         }
