@@ -111,8 +111,8 @@ private slots:
     void commandTableMatchesNamesExactly()
     {
         TFrmStart &w = *session.mainWindow;
-        QCOMPARE(w.commandNames(), QStringList({"lx", "lx2", "lx3", "lx4", "lx5", "music", "sztime", "fg", "help", "lxfs",
-                                                "about", "quit"}));
+        QCOMPARE(w.commandNames(), QStringList({"lx", "lx2", "lx3", "lx4", "lx5", "szjh", "rz", "tj", "music", "sztime",
+                                                "fg", "help", "lxfs", "about", "quit"}));
         QCOMPARE(w.ShockwaveFlash1->offeredCommands().size(), w.commandNames().size());
         for (const char *name : {"ABOUT", "Quit", "nothing", "", "lx9"})
             w.ShockwaveFlash1FSCommand(name, QString());
