@@ -28,11 +28,26 @@ const int kAxesAndMargins = 70;
 
 QFont labelFont(int pixels) { return ui::programFont(pixels); }
 
-// Day labels stay short and unique: the month appears on the first day and where a month begins.
-QString dayLabel(const QDate &day, bool first)
+// Day numbers only, which fit under narrow columns; the axis title names the months. Within 30 days
+// a day number comes twice only across February, and a trailing space keeps the second one distinct.
+QStringList dayLabels(const QVector<DayStat> &days)
 {
-    return first || day.day() == 1 ? QStringLiteral("%1/%2").arg(day.month()).arg(day.day())
-                                   : QString::number(day.day());
+    QStringList labels;
+    for (const DayStat &d : days) {
+        QString label = QString::number(d.day.day());
+        while (labels.contains(label))
+            label += QLatin1Char(' ');
+        labels << label;
+    }
+    return labels;
+}
+
+QString dayRange(const QVector<DayStat> &days)
+{
+    if (days.isEmpty())
+        return QStringLiteral("日期");
+    const QString format = QStringLiteral("M月d日");
+    return QStringLiteral("日期（%1至%2）").arg(days.first().day.toString(format), days.last().day.toString(format));
 }
 } // namespace
 
@@ -82,22 +97,22 @@ void BarPage::attach(QAbstractBarSeries *series, const QStringList &categories, 
     }
     series->attachAxis(m_categoryAxis);
     series->attachAxis(m_valueAxis);
-    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     m_depth = new BarDepth(chart(), series, horizontal);
+    m_depth->setLabelFont(labelFont(horizontal ? 11 : 10));
     applyLabels();
     applyDepth();
 }
 
 void BarPage::applyLabels()
 {
-    if (m_series)
-        m_series->setLabelsVisible(labelsShown());
+    if (m_depth)
+        m_depth->setLabelsShown(labelsShown());
 }
 
 void BarPage::applyDepth()
 {
     if (m_depth)
-        m_depth->setVisible(depthShown());
+        m_depth->setDepthShown(depthShown());
 }
 
 FrequencyPage::FrequencyPage(QWidget *parent)
@@ -126,18 +141,14 @@ void FrequencyPage::load(const QVector<ChapterStat> &chapters)
         *m_done << c.answers;
         *m_wrong << c.wrong;
         largest = std::max({largest, c.answers, c.wrong});
-        bars << BarDepth::Bar{k, 1, 2, qreal(c.answers), kDone} << BarDepth::Bar{k, 0, 2, qreal(c.wrong), kWrong};
+        bars << BarDepth::Bar{k, 1, 2, qreal(c.answers), kDone, QString::number(c.answers)}
+             << BarDepth::Bar{k, 0, 2, qreal(c.wrong), kWrong, QString::number(c.wrong)};
     }
     for (const ChapterStat &c : chapters)
         names << c.name;
-    for (QBarSet *set : {m_done, m_wrong}) {
-        set->setLabelFont(labelFont(10));
-        set->setLabelColor(theme::Text);
-    }
     // Within a row the upper bar is the later set: times done above times wrong.
     series->append(m_wrong);
     series->append(m_done);
-    series->setLabelsFormat(QStringLiteral("@value"));
     attach(series, names, true, largest, QStringLiteral("%d"));
     depth()->setBars(bars);
     legend()->setEntries({{kDone, m_done->label()}, {kWrong, m_wrong->label()}});
@@ -179,15 +190,12 @@ void ProgressPage::load(const QVector<ChapterStat> &chapters)
         for (int j = 0; j < n; ++j)
             *set << (j == at ? percent : 0);
         set->setColor(colour);
-        set->setLabelColor(theme::Text);
-        set->setLabelFont(labelFont(11));
         series->append(set);
         names << c.name;
         m_values << percent;
-        bars << BarDepth::Bar{at, 0, 1, qreal(percent), colour};
+        bars << BarDepth::Bar{at, 0, 1, qreal(percent), colour, QStringLiteral("%1%").arg(percent)};
         entries << ChartLegend::Entry{colour, c.name};
     }
-    series->setLabelsFormat(QStringLiteral("@value%"));
     attach(series, names, true, 100, QStringLiteral("%d%"));
     valueAxis()->setRange(0, 100);
     valueAxis()->setTickCount(6);
@@ -206,8 +214,6 @@ void CurvePage::load(const QVector<DayStat> &days, int dailyTarget)
     series->setBarWidth(0.6);
     m_attempts = new QBarSet(QStringLiteral("做题道次"));
     m_attempts->setColor(theme::Accent);
-    m_attempts->setLabelColor(theme::Text);
-    m_attempts->setLabelFont(labelFont(10));
     m_accuracy = new QLineSeries;
     m_accuracy->setName(QStringLiteral("正确率(%)"));
     m_accuracy->setPen(QPen(kAccuracy, 2.5));
@@ -215,22 +221,20 @@ void CurvePage::load(const QVector<DayStat> &days, int dailyTarget)
     m_accuracy->setPointLabelsFormat(QStringLiteral("@yPoint%"));
     m_accuracy->setPointLabelsFont(labelFont(10));
     m_accuracy->setPointLabelsColor(kAccuracy.darker(130));
-    QStringList dayNames;
     QVector<BarDepth::Bar> bars;
     int largest = dailyTarget;
     for (int i = 0; i < days.size(); ++i) {
         const DayStat &d = days.at(i);
-        dayNames << dayLabel(d.day, i == 0);
         *m_attempts << d.attempts;
         largest = std::max(largest, d.attempts);
-        bars << BarDepth::Bar{i, 0, 1, qreal(d.attempts), theme::Accent};
+        bars << BarDepth::Bar{i, 0, 1, qreal(d.attempts), theme::Accent,
+                              d.hasAttempts() ? QString::number(d.attempts) : QString()};
         if (d.hasAttempts())
             m_accuracy->append(i, qRound(d.accuracy()));
     }
     series->append(m_attempts);
-    series->setLabelsFormat(QStringLiteral("@value"));
-    attach(series, dayNames, false, largest, QStringLiteral("%d"));
-    categoryAxis()->setTitleText(QStringLiteral("日期"));
+    attach(series, dayLabels(days), false, largest, QStringLiteral("%d"));
+    categoryAxis()->setTitleText(dayRange(days));
     valueAxis()->setTitleText(QStringLiteral("道次"));
     depth()->setBars(bars);
 

@@ -12,12 +12,26 @@ const int kSwatch = 12;
 const int kGap = 6;
 const int kSpacing = 18;
 const int kPadding = 6;
+const int kUsualText = 12;
+const int kSmallestText = 9;
 } // namespace
 
 ChartLegend::ChartLegend(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("legend"));
-    setFont(ui::programFont(12));
+    setFont(ui::programFont(kUsualText));
+}
+
+void ChartLegend::fitTo(int height)
+{
+    int pixels = kUsualText;
+    if (m_beside && !m_entries.isEmpty()) {
+        // A line of text takes about 1.4 times its size with the spacing of our rows.
+        const int perEntry = (height - 2 * kPadding) / int(m_entries.size());
+        pixels = std::clamp(int(perEntry / 1.4), kSmallestText, kUsualText);
+    }
+    if (font().pixelSize() != pixels)
+        setFont(ui::programFont(pixels));
 }
 
 void ChartLegend::setEntries(const QVector<Entry> &entries)
@@ -40,7 +54,7 @@ void ChartLegend::setBeside(bool beside)
     update();
 }
 
-int ChartLegend::rowHeight() const { return fontMetrics().height() + 4; }
+int ChartLegend::rowHeight() const { return fontMetrics().height() + font().pixelSize() / 4; }
 
 int ChartLegend::entryWidth(int index) const
 {

@@ -28,6 +28,10 @@ public:
     void setBeside(bool beside);
     bool beside() const { return m_beside; }
 
+    // Beside the chart: the text size at which every entry fits one column of this height, as
+    // far as a readable size allows; above or below it the usual size.
+    void fitTo(int height);
+
     // The height the rows need at a width, and the width the columns need at a height.
     int heightForRows(int width) const;
     int widthForColumns(int height) const;

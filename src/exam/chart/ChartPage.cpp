@@ -6,6 +6,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
@@ -15,7 +16,7 @@ namespace chart {
 namespace {
 const int kTitleHeight = 30;
 const int kMargin = 4;
-const int kLargestLegendShare = 3; // a legend beside the chart takes at most a third of the width
+const double kLargestLegendShare = 0.4; // of the width, for a legend beside the chart
 } // namespace
 
 ChartPage::ChartPage(const QString &chartName, const QString &title, QWidget *parent)
@@ -38,6 +39,7 @@ ChartPage::ChartPage(const QString &chartName, const QString &title, QWidget *pa
     m_chart->legend()->hide();
     m_chart->setAnimationOptions(QChart::NoAnimation);
     m_chart->setBackgroundRoundness(0);
+    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
     m_chart->setMargins(QMargins(6, 4, 14, 6));
     m_chart->setFont(ui::programFont(12));
     m_scroll = new QScrollArea(this);
@@ -128,8 +130,9 @@ void ChartPage::relayout()
     m_legend->setVisible(m_legendShown);
     if (m_legendShown) {
         const QRect inner = area.adjusted(kMargin, 0, -kMargin, -kMargin);
+        m_legend->fitTo(inner.height());
         if (m_legend->beside()) {
-            const int w = std::min(m_legend->widthForColumns(inner.height()), inner.width() / kLargestLegendShare);
+            const int w = std::min(m_legend->widthForColumns(inner.height()), int(inner.width() * kLargestLegendShare));
             legendBox = QRect(m_alignment == Qt::AlignLeft ? inner.left() : inner.right() - w + 1, inner.top(), w,
                               inner.height());
             if (m_alignment == Qt::AlignLeft)
