@@ -138,6 +138,36 @@ private slots:
         SaveScreen(w, "main-menu");
     }
 
+    void studyCommandsOpenTheirWindows()
+    {
+        TFrmStart &w = *session.mainWindow;
+        const QList<QPair<QString, QString>> windows{{"szjh", "Frmplan"}, {"rz", "FrmRz"}, {"tj", "frmchart"}};
+        for (const auto &[command, window] : windows) {
+            QString opened;
+            onNextModal([&](QWidget *modal) {
+                opened = modal->objectName();
+                QVERIFY(modal->isVisible());
+                static_cast<QDialog *>(modal)->done(0);
+            });
+            w.ShockwaveFlash1FSCommand(command, QString());
+            QCOMPARE(opened, window);
+            QVERIFY(!QApplication::overrideCursor());
+        }
+        QVERIFY(w.ShockwaveFlash1->offeredCommands().contains("tj"));
+        QVERIFY(MessageRecorder::shown().isEmpty());
+    }
+
+    void quitWithoutAPlanRowEnds()
+    {
+        TFrmStart &w = *session.mainWindow;
+        w.show();
+        bank->exec("delete from tab_plan");
+        DataModule->Cn1Table_plan.close();
+        w.ShockwaveFlash1FSCommand("quit", QString());
+        QVERIFY(MessageRecorder::shown().isEmpty());
+        QVERIFY(!w.isVisible());
+    }
+
     void quitChecksTodaysPlan()
     {
         TFrmStart &w = *session.mainWindow;

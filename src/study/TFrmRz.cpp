@@ -150,7 +150,12 @@ void TFrmRz::showEvent(QShowEvent *event)
 
 void TFrmRz::FormShow()
 {
-    if (compactScreen()) {
+    // The compact grid's 60-pixel columns keep their four-character titles whole in a smaller type.
+    const bool compact = compactScreen();
+    DBGrid1->horizontalHeader()->setFont(songti(compact ? 12 : 14));
+    DBGrid1->horizontalHeader()->setStyleSheet(compact ? QStringLiteral("QHeaderView::section { padding: 4px 1px; }")
+                                                       : QString());
+    if (compact) {
         applyCompactLayout();
         DBGrid1->setColumnWidth(0, 198);
     } else {

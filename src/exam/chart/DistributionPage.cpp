@@ -18,6 +18,10 @@ const qreal kPieSize = 0.6;
 const qreal kDepthShare = 0.07;  // of the plot height
 const qreal kSmallestLabelled = 0.03; // thinner slices would crowd their labels
 const int kBottomLegendLift = 30;
+const qreal kShortArm = 0.1;
+const qreal kLongArm = 0.3;
+const qreal kBelowFrom = 140; // degrees clockwise from twelve o'clock
+const qreal kBelowTo = 220;
 const int kTotalFromBottom = 56;
 } // namespace
 
@@ -51,7 +55,6 @@ void DistributionPage::load(const QVector<ChapterStat> &chapters, int total)
         slice->setBorderColor(Qt::white);
         slice->setLabelFont(ui::programFont(11));
         slice->setLabelColor(theme::Text);
-        slice->setLabelArmLengthFactor(0.12);
         entries << ChartLegend::Entry{colour, chapters.at(i).name};
         m_names << chapters.at(i).name;
     }
@@ -68,10 +71,19 @@ void DistributionPage::applyLabels()
     if (!m_pie)
         return;
     const QList<QPieSlice *> slices = m_pie->slices();
+    bool lastArmShort = false;
     for (int i = 0; i < slices.size(); ++i) {
         QPieSlice *slice = slices.at(i);
+        const bool shown = labelsShown() && slice->percentage() >= kSmallestLabelled;
         slice->setLabel(QStringLiteral("%1 %2%").arg(m_names.value(i)).arg(slice->percentage() * 100, 0, 'f', 1));
-        slice->setLabelVisible(labelsShown() && slice->percentage() >= kSmallestLabelled);
+        slice->setLabelVisible(shown);
+        if (!shown)
+            continue;
+        // Labels below the pie stand side by side; there arms of alternate length keep them apart.
+        const qreal middle = slice->startAngle() + slice->angleSpan() / 2;
+        const bool below = middle > kBelowFrom && middle < kBelowTo;
+        lastArmShort = below ? !lastArmShort : true;
+        slice->setLabelArmLengthFactor(lastArmShort ? kShortArm : kLongArm);
     }
 }
 
