@@ -24,6 +24,7 @@
 #include <QPieSlice>
 #include <QPrinter>
 #include <QPushButton>
+#include <QApplication>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -254,6 +255,47 @@ private slots:
         MessageRecorder::queueAnswer(1);
         w.epFocusButton1->click();
         QCOMPARE(messages(), QStringList({"错误|打印时发生错误！"}));
+    }
+
+    // Thirty chapters with long names, as the demo bank has: the rows scroll instead of
+    // being squeezed, the saved picture holds every row, and no legend text is cut.
+    void manyChaptersStayReadable()
+    {
+        bank->exec("update tab_kmmc set C7 = null");
+        for (int i = 0; i < 30; ++i)
+            bank->exec(QStringLiteral("insert into tab_kmmc (bh,C1,C2,C3,C4,D1,D2,C7) values (%1,'x%1',"
+                                      "'第%1章 建设项目施工阶段工程造价管理',%2,%3,%4,%5,'0')")
+                           .arg(100 + i).arg(30 + i).arg(i).arg(2 * i).arg(i / 2));
+        ScreenClass = QStringLiteral("800");
+        Tfrmchart w;
+        w.show();
+        QApplication::processEvents();
+        FrequencyPage &bars = *w.frequency;
+        const Picture picture = bars.picture();
+        QVERIFY(picture.size.height() >= 30 * 22);
+        QVERIFY(picture.size.height() > bars.height());
+        const QString saved = qEnvironmentVariable("QUILLET_SCREENS", out.path()) + "/chart-tall.png";
+        ui::FileDialogRecorder::queueAnswer(saved);
+        w.epFocusButton3->click();
+        const QImage image(saved);
+        QCOMPARE(image.size(), picture.size);
+        // The last rows, scrolled out of sight on the screen, are in the picture: the longest bar is the last.
+        bool lastRowsDrawn = false;
+        for (int y = image.height() - 80; y < image.height() - 30 && !lastRowsDrawn; ++y)
+            for (int x = image.width() * 7 / 10; x < image.width() && !lastRowsDrawn; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                lastRowsDrawn = c.green() > 100 && c.red() < 120 && c.blue() < 120;
+            }
+        QVERIFY(lastRowsDrawn);
+
+        w.selectChartType(Tfrmchart::Distribution);
+        ChartLegend &legend = *w.distribution->legend();
+        QCOMPARE(legend.texts().size(), 30);
+        QVERIFY(legend.heightForRows(legend.width()) <= legend.height());
+        w.selectLegendPosition(3);
+        QVERIFY(legend.widthForColumns(legend.height()) <= legend.width());
+        QVERIFY(legend.geometry().bottom() < w.distribution->height());
+        QVERIFY(legend.font().pixelSize() >= 9);
     }
 
     void learningCurveOfTheLastDays()
