@@ -111,8 +111,8 @@ private slots:
     void commandTableMatchesNamesExactly()
     {
         TFrmStart &w = *session.mainWindow;
-        QCOMPARE(w.commandNames(), QStringList({"ksdg", "zsd", "lx", "lx2", "lx3", "lx4", "lx5", "music", "sztime", "fg",
-                                                "help", "lxfs", "about", "quit"}));
+        QCOMPARE(w.commandNames(), QStringList({"ksdg", "zsd", "lx", "lx2", "lx3", "lx4", "lx5", "szjh", "rz", "tj",
+                                                "music", "sztime", "fg", "help", "lxfs", "about", "quit"}));
         // "zsd" names the same window as "ksdg" and has no button of its own.
         QCOMPARE(w.ShockwaveFlash1->offeredCommands().size(), w.commandNames().size() - 1);
         for (const char *name : {"ABOUT", "Quit", "nothing", "", "lx9"})
@@ -147,6 +147,36 @@ private slots:
             QVERIFY(!QApplication::overrideCursor());
         }
         SaveScreen(w, "main-menu");
+    }
+
+    void studyCommandsOpenTheirWindows()
+    {
+        TFrmStart &w = *session.mainWindow;
+        const QList<QPair<QString, QString>> windows{{"szjh", "Frmplan"}, {"rz", "FrmRz"}, {"tj", "frmchart"}};
+        for (const auto &[command, window] : windows) {
+            QString opened;
+            onNextModal([&](QWidget *modal) {
+                opened = modal->objectName();
+                QVERIFY(modal->isVisible());
+                static_cast<QDialog *>(modal)->done(0);
+            });
+            w.ShockwaveFlash1FSCommand(command, QString());
+            QCOMPARE(opened, window);
+            QVERIFY(!QApplication::overrideCursor());
+        }
+        QVERIFY(w.ShockwaveFlash1->offeredCommands().contains("tj"));
+        QVERIFY(MessageRecorder::shown().isEmpty());
+    }
+
+    void quitWithoutAPlanRowEnds()
+    {
+        TFrmStart &w = *session.mainWindow;
+        w.show();
+        bank->exec("delete from tab_plan");
+        DataModule->Cn1Table_plan.close();
+        w.ShockwaveFlash1FSCommand("quit", QString());
+        QVERIFY(MessageRecorder::shown().isEmpty());
+        QVERIFY(!w.isVisible());
     }
 
     void quitChecksTodaysPlan()

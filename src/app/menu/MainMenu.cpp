@@ -57,7 +57,7 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
 
     addSection(tr("学习工具"),
                {makeToolCard(tr("考点与法规"), {{"ksdg", tr("考点大纲")}, {"fg", tr("法规汇编")}}),
-                makeToolCard(tr("成绩与统计"), {{"cj", tr("成绩查询")}, {"tj", tr("学习统计")}}),
+                makeToolCard(tr("成绩与统计"), {{"cj", tr("成绩查询")}, {"tj", tr("统计图")}}),
                 makeToolCard(tr("计划与日志"), {{"szjh", tr("学习计划")}, {"rz", tr("学习日志")}}),
                 makeToolCard(tr("系统设置"),
                              {{"music", tr("背景音乐")}, {"sztime", tr("答题时间")}, {"szks", tr("考试设置")}}),

@@ -10,6 +10,8 @@ PlanProgress TodayAgainstPlan()
     if (!plan.isOpen())
         plan.open();
     plan.first();
+    if (plan.isEmpty())
+        return PlanProgress::NoPlan;
     const int mode = plan.fieldByName(QStringLiteral("PlanMark")).asInteger();
     const int amount = plan.fieldByName(QStringLiteral("PlanAmount")).asInteger();
     const int minutesPlanned = plan.fieldByName(QStringLiteral("PlanTime")).asInteger();

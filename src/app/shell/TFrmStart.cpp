@@ -11,6 +11,9 @@
 #include "TFrmAbout.h"
 #include "TFrmConfig.h"
 #include "TFrmDlg.h"
+#include "TFrmRz.h"
+#include "TFrmplan.h"
+#include "Tfrmchart.h"
 #include "TFrmkmmc.h"
 #include "TfrmLawsFaGui.h"
 #include "backgroundmusic.h"
@@ -165,6 +168,9 @@ void TFrmStart::buildCommandTable()
         {QStringLiteral("lx3"), [practice] { practice(3); }},
         {QStringLiteral("lx4"), [practice] { practice(4); }},
         {QStringLiteral("lx5"), [practice] { practice(5); }},
+        {QStringLiteral("szjh"), [] { RunHourglass<TFrmplan>(); }},
+        {QStringLiteral("rz"), [] { RunHourglass<TFrmRz>({}, true); }},
+        {QStringLiteral("tj"), [] { RunHourglass<Tfrmchart>(); }},
         {QStringLiteral("music"), [settings] { settings(0, false); }},
         {QStringLiteral("sztime"), [settings] { settings(1, true); }},
         {QStringLiteral("fg"), [this] { openPage(QStringLiteral("htm/法规汇编.htm")); }},
@@ -202,6 +208,8 @@ void TFrmStart::quitAfterPlanCheck()
     switch (TodayAgainstPlan()) {
     case PlanProgress::NotChecked:
         return;
+    case PlanProgress::NoPlan:
+        break;
     case PlanProgress::Behind:
         if (SystemMessageBox(caption, QStringLiteral("还未完成今日学习计划，要退出吗？"), QMessageBox::Question,
                              QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
