@@ -16,6 +16,7 @@ PACKAGES=(
   libsqlite3-dev libzip-dev libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth imagemagick
+  python3-docx libreoffice-writer-nogui poppler-utils
 )
 
 install_missing_packages() {

@@ -1,7 +1,10 @@
 #include "BankCheck.h"
 #include "BankWriter.h"
 #include "Content.h"
+#include "DataModule.h"
+#include "DocxWriter.h"
 #include "Error.h"
+#include "PaperExport.h"
 #include "QuestionPrinter.h"
 
 #include <QDate>
@@ -27,7 +30,8 @@ int usage()
     err() << "usage:\n"
              "  quillet-bank build <content dir> <bank file> [--replace]\n"
              "  quillet-bank check <bank file>\n"
-             "  quillet-bank show <bank file> <question id>\n";
+             "  quillet-bank show <bank file> <question id>\n"
+             "  quillet-bank paper <bank file> <paper table> <out.docx>\n";
     return 2;
 }
 
@@ -43,6 +47,17 @@ int check(const QString &file)
         return 1;
     }
     out() << "ok: " << file << Qt::endl;
+    return 0;
+}
+
+int paper(const QString &bankFile, const QString &table, const QString &outFile)
+{
+    store::Connection c;
+    c.setConnectionString(TDM1::connectionStringFor(bankFile));
+    c.open();
+    const exam::PaperRef stored = exam::storedPaper(c, table);
+    exam::exportPaper(c, stored, outFile);
+    out() << "wrote " << outFile << ": " << stored.title << Qt::endl;
     return 0;
 }
 
@@ -69,12 +84,17 @@ int main(int argc, char **argv)
             out() << bank::printQuestion(args[1], args[2]);
             return 0;
         }
+        if (command == QLatin1String("paper") && args.size() == 4)
+            return paper(args[1], args[2], args[3]);
     } catch (const bank::SourceErrors &e) {
         for (const bank::SourceError &s : e.list)
             err() << s.toString() << Qt::endl;
         err() << e.list.size() << " error(s) in the sources; no bank was written" << Qt::endl;
         return 1;
     } catch (const store::Error &e) {
+        err() << e.message() << Qt::endl;
+        return 1;
+    } catch (const docx::Error &e) {
         err() << e.message() << Qt::endl;
         return 1;
     }
