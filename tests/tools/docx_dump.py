@@ -81,7 +81,10 @@ def run_of(run, part):
 
 
 def paragraph_of(paragraph, part):
-    return {'text': ''.join(text_of(r) for r in paragraph.runs), 'align': str(paragraph.alignment) if paragraph.alignment is not None else None,
+    before = paragraph.paragraph_format.space_before
+    return {'text': ''.join(text_of(r) for r in paragraph.runs),
+            'align': str(paragraph.alignment) if paragraph.alignment is not None else None,
+            'space_before': before.pt if before is not None else 0,
             'runs': [run_of(r, part) for r in paragraph.runs]}
 
 

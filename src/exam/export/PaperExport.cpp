@@ -104,6 +104,7 @@ private:
     {
         const TypeRow type = types_.value(typeCode);
         ++typesSeen_;
+        cursor_.setSpaceBefore(12);
         cursor_.typeText(typeOrdinal(typesSeen_) + type.name + QStringLiteral("[共") + QString::number(type.count)
                                  + QStringLiteral("题，每题") + QString::number(type.marks) + QStringLiteral("分，总计")
                                  + QString::number(type.count * type.marks) + QStringLiteral("分]"),
@@ -121,6 +122,7 @@ private:
                 writeHeading(type);
             }
             const QString id = field("A1");
+            cursor_.setSpaceBefore(6);
             // A grouped question: the group's stem comes before each of its questions.
             if (id.contains(QLatin1Char('-'))
                 && pasteLookup(QStringLiteral("select a15 from tab_title where a1 = ?"), id.left(16)))
@@ -147,6 +149,7 @@ private:
     void writeAnswers()
     {
         for (rows_.first(); !rows_.eof(); rows_.next()) {
+            cursor_.setSpaceBefore(9);
             cursor_.typeText(QStringLiteral("第%1题").arg(rows_.recNo()), bold());
             cursor_.newParagraph();
             if (const QString key = keyLine(); !key.isNull()) {

@@ -1,6 +1,7 @@
 #include "BodyXml.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QImageReader>
 #include <QXmlStreamWriter>
 
@@ -64,10 +65,15 @@ private:
     void writeParagraph(const Paragraph &p, int widthTwips)
     {
         xml_.writeStartElement(W, QStringLiteral("p"));
-        if (p.align != Paragraph::Align::Start) {
-            static const char *const names[] = {"left", "center", "right", "both"};
+        if (p.align != Paragraph::Align::Start || p.spaceBefore > 0) {
             xml_.writeStartElement(W, QStringLiteral("pPr"));
-            empty(QStringLiteral("jc"), QLatin1String(names[int(p.align)]));
+            if (p.spaceBefore > 0) {
+                xml_.writeEmptyElement(W, QStringLiteral("spacing"));
+                attribute(QStringLiteral("before"), QString::number(qRound(p.spaceBefore * 20)));
+            }
+            static const char *const names[] = {"left", "center", "right", "both"};
+            if (p.align != Paragraph::Align::Start)
+                empty(QStringLiteral("jc"), QLatin1String(names[int(p.align)]));
             xml_.writeEndElement();
         }
         for (const Inline &piece : p.inlines)
@@ -110,10 +116,11 @@ private:
         xml_.writeStartElement(W, QStringLiteral("rPr"));
         if (!f.font.isEmpty()) {
             xml_.writeEmptyElement(W, QStringLiteral("rFonts"));
-            attribute(QStringLiteral("ascii"), f.font);
-            attribute(QStringLiteral("hAnsi"), f.font);
+            const QString face = faceName(f.font);
+            attribute(QStringLiteral("ascii"), face);
+            attribute(QStringLiteral("hAnsi"), face);
             if (f.fontIsCjk)
-                attribute(QStringLiteral("eastAsia"), f.font);
+                attribute(QStringLiteral("eastAsia"), face);
         }
         if (f.bold) {
             empty(QStringLiteral("b"));
@@ -311,6 +318,21 @@ private:
 };
 
 } // namespace
+
+QString faceName(const QString &font)
+{
+    static const QHash<QString, QString> latin = {
+        {QStringLiteral("宋体"), QStringLiteral("SimSun")},
+        {QStringLiteral("新宋体"), QStringLiteral("NSimSun")},
+        {QStringLiteral("黑体"), QStringLiteral("SimHei")},
+        {QStringLiteral("楷体"), QStringLiteral("KaiTi")},
+        {QStringLiteral("仿宋"), QStringLiteral("FangSong")},
+        {QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi_GB2312")},
+        {QStringLiteral("仿宋_GB2312"), QStringLiteral("FangSong_GB2312")},
+        {QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei")},
+    };
+    return latin.value(font, font);
+}
 
 void writeValue(QXmlStreamWriter &xml, const QString &name, const QString &value)
 {

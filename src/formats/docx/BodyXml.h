@@ -21,6 +21,12 @@ inline const QString WordNamespace = QStringLiteral("http://schemas.openxmlforma
 // <w:name w:val="value"/>
 void writeValue(QXmlStreamWriter &xml, const QString &name, const QString &value);
 
+// The name a font is written under. The Chinese system faces go by their
+// Latin names (宋体 as SimSun), which Word on Windows knows as well as the
+// Chinese ones and which Linux font configurations map to a matching face
+// (SimSun to a Ming serif, SimHei to a sans), where 宋体 would get any CJK font.
+QString faceName(const QString &font);
+
 // The relationship id under which picture `index` is stored.
 QString pictureRelationshipId(int index);
 

@@ -55,6 +55,11 @@ void DocumentCursor::setAlignment(Paragraph::Align align)
     current().align = align;
 }
 
+void DocumentCursor::setSpaceBefore(double points)
+{
+    current().spaceBefore = points;
+}
+
 void DocumentCursor::insertRichText(const QTextDocument &text)
 {
     QVector<Block> blocks = blocksOf(text, document_);

@@ -19,6 +19,7 @@ public:
     void newParagraph();
     void pageBreak();
     void setAlignment(Paragraph::Align align);
+    void setSpaceBefore(double points);
     // An empty rich text adds nothing.
     void insertRichText(const QTextDocument &text);
 

@@ -51,6 +51,7 @@ struct Paragraph {
 
     QVector<Inline> inlines;
     Align align = Align::Start;
+    double spaceBefore = 0; // points
 
     bool isEmpty() const { return inlines.isEmpty(); }
 };

@@ -8,6 +8,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <functional>
 #include <list>
 
@@ -119,7 +120,7 @@ QByteArray styles(const Document &document)
         xml.writeEmptyElement(W, QStringLiteral("rFonts"));
         xml.writeAttribute(W, QStringLiteral("ascii"), document.defaultLatinFont);
         xml.writeAttribute(W, QStringLiteral("hAnsi"), document.defaultLatinFont);
-        xml.writeAttribute(W, QStringLiteral("eastAsia"), document.defaultCjkFont);
+        xml.writeAttribute(W, QStringLiteral("eastAsia"), faceName(document.defaultCjkFont));
         xml.writeAttribute(W, QStringLiteral("cs"), document.defaultLatinFont);
         const QString halfPoints = QString::number(qRound(document.defaultPointSize * 2));
         val(QStringLiteral("sz"), halfPoints);
@@ -154,62 +155,53 @@ QByteArray settings()
     });
 }
 
-// Latin names Word knows the Chinese system fonts by.
-QString latinNameOf(const QString &cjkFont)
-{
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("宋体"), QStringLiteral("SimSun")},   {QStringLiteral("新宋体"), QStringLiteral("NSimSun")},
-        {QStringLiteral("黑体"), QStringLiteral("SimHei")},   {QStringLiteral("楷体"), QStringLiteral("KaiTi")},
-        {QStringLiteral("仿宋"), QStringLiteral("FangSong")}, {QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei")},
-        {QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi_GB2312")},
-        {QStringLiteral("仿宋_GB2312"), QStringLiteral("FangSong_GB2312")},
-    };
-    return names.value(cjkFont);
-}
+struct FontEntry {
+    QString face;
+    QString name; // as the text names it
+    bool cjk;
+};
 
-void collectFonts(const Paragraph &p, QStringList &latin, QStringList &cjk)
+void collectFonts(const Paragraph &p, QVector<FontEntry> &fonts)
 {
     for (const Inline &piece : p.inlines) {
-        QStringList &list = piece.format.fontIsCjk ? cjk : latin;
-        if (!piece.format.font.isEmpty() && !list.contains(piece.format.font))
-            list << piece.format.font;
+        const QString &name = piece.format.font;
+        if (name.isEmpty())
+            continue;
+        const QString face = faceName(name);
+        if (std::none_of(fonts.cbegin(), fonts.cend(), [&](const FontEntry &f) { return f.face == face; }))
+            fonts.append({face, name, piece.format.fontIsCjk});
     }
 }
 
 QByteArray fontTable(const Document &document)
 {
-    QStringList latin = {document.defaultLatinFont};
-    QStringList cjk = {document.defaultCjkFont};
+    QVector<FontEntry> fonts = {{faceName(document.defaultCjkFont), document.defaultCjkFont, true},
+                                {faceName(document.defaultLatinFont), document.defaultLatinFont, false}};
     for (const Block &block : document.body) {
         if (const auto *p = std::get_if<Paragraph>(&block)) {
-            collectFonts(*p, latin, cjk);
+            collectFonts(*p, fonts);
             continue;
         }
         for (const QVector<Cell> &row : std::get<Table>(block).rows)
             for (const Cell &cell : row)
                 for (const Paragraph &p : cell.paragraphs)
-                    collectFonts(p, latin, cjk);
+                    collectFonts(p, fonts);
     }
     return xmlPart([&](QXmlStreamWriter &xml) {
         xml.writeNamespace(W, QStringLiteral("w"));
         xml.writeStartElement(W, QStringLiteral("fonts"));
-        auto font = [&](const QString &name, bool isCjk) {
+        for (const FontEntry &font : fonts) {
             xml.writeStartElement(W, QStringLiteral("font"));
-            xml.writeAttribute(W, QStringLiteral("name"), name);
+            xml.writeAttribute(W, QStringLiteral("name"), font.face);
             auto val = [&](const QString &element, const QString &value) { writeValue(xml, element, value); };
-            if (const QString alt = latinNameOf(name); isCjk && !alt.isEmpty())
-                val(QStringLiteral("altName"), alt);
+            if (font.face != font.name)
+                val(QStringLiteral("altName"), font.name);
             // GB2312 charset: Word picks the Chinese face, not a Latin one of the same name.
-            val(QStringLiteral("charset"), isCjk ? QStringLiteral("86") : QStringLiteral("00"));
-            val(QStringLiteral("family"), isCjk ? QStringLiteral("auto") : QStringLiteral("roman"));
+            val(QStringLiteral("charset"), font.cjk ? QStringLiteral("86") : QStringLiteral("00"));
+            val(QStringLiteral("family"), font.cjk ? QStringLiteral("auto") : QStringLiteral("roman"));
             val(QStringLiteral("pitch"), QStringLiteral("variable"));
             xml.writeEndElement();
-        };
-        for (const QString &name : cjk)
-            font(name, true);
-        for (const QString &name : latin)
-            if (!cjk.contains(name))
-                font(name, false);
+        }
         xml.writeEndElement();
     });
 }
