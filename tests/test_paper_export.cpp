@@ -25,6 +25,7 @@ private slots:
     void storedPaperNamesAndRefusals();
     void ninetySixQuestionsWellUnderASecond();
     void bankToolPrintsAStoredPaper();
+    void libreOfficePrintsItInASerifChineseFace();
 
 private:
     QJsonObject exported();
@@ -217,6 +218,40 @@ void TestPaperExport::bankToolPrintsAStoredPaper()
     QCOMPARE(failed, 1);
     QVERIFY(errors.contains("tab_answ"));
     QVERIFY(!QFile::exists(refused));
+}
+
+namespace {
+
+QString output(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(120000);
+    if (process.exitCode() != 0)
+        qWarning().noquote() << program << process.readAllStandardError();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+void TestPaperExport::libreOfficePrintsItInASerifChineseFace()
+{
+    const QString docx = out.filePath("render.docx");
+    exam::exportPaper(dm->ADOCn1, exam::storedPaper(dm->ADOCn1, paper->table()), docx);
+    output("soffice", {"-env:UserInstallation=file://" + out.filePath("profile"), "--headless", "--convert-to", "pdf",
+                       "--outdir", out.path(), docx});
+    const QString pdf = out.filePath("render.pdf");
+    QVERIFY(QFile::exists(pdf));
+    // The PDF's text spaces out Latin between Chinese; compare without blanks.
+    auto page = [&](int n) {
+        const QString n_ = QString::number(n);
+        return output("pdftotext", {"-f", n_, "-l", n_, pdf, "-"}).remove(QRegularExpression("\\s"));
+    };
+    QVERIFY(page(1).contains("一、单选题[共60题，每题1分，总计60分]1、第一题题干"));
+    QVERIFY(!page(1).contains("答案："));
+    QVERIFY(page(2).startsWith("答案：第1题试题答案：A"));
+    // 宋体 is printed in the Ming serif the program shows bank texts in.
+    QVERIFY(output("pdffonts", {pdf}).contains("UMing"));
 }
 
 QTEST_MAIN(TestPaperExport)
