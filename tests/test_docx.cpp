@@ -20,6 +20,7 @@ private slots:
     void richTextTablesAndPictures();
     void picturesOfBothKindsAndTheirSize();
     void textUnsafeForXmlIsDropped();
+    void oddRichTextsGiveAValidPackage();
     void failedSaveLeavesNothingBehind();
 
 private:
@@ -221,6 +222,27 @@ void TestDocx::textUnsafeForXmlIsDropped()
     const QJsonObject json = written(document);
     QCOMPARE(paragraphTexts(json), QStringList{QString::fromUcs4(U"ab𠀀c")});
     QCOMPARE(json.value("title").toString(), QStringLiteral("title"));
+}
+
+void TestDocx::oddRichTextsGiveAValidPackage()
+{
+    docx::Document document;
+    docx::DocumentCursor cursor(document);
+    const QDir corpus(QStringLiteral(QUILLET_RTF_CORPUS));
+    const QStringList files = corpus.entryList({QStringLiteral("*.rtf")}, QDir::Files);
+    QVERIFY(!files.isEmpty());
+    for (const QString &name : files) {
+        QFile file(corpus.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QTextDocument rich;
+        rtf::RtfReader::read(file.readAll(), &rich);
+        cursor.typeText(name);
+        cursor.insertRichText(rich);
+        cursor.newParagraph();
+    }
+    const QJsonObject json = written(document);
+    for (const QString &name : files)
+        QVERIFY2(!runWith(json, name).isEmpty(), qPrintable(name));
 }
 
 void TestDocx::failedSaveLeavesNothingBehind()
