@@ -111,7 +111,8 @@ private slots:
     void commandTableMatchesNamesExactly()
     {
         TFrmStart &w = *session.mainWindow;
-        QCOMPARE(w.commandNames(), QStringList({"lx", "lx2", "lx3", "lx4", "lx5", "music", "sztime", "fg", "help", "lxfs",
+        QCOMPARE(w.commandNames(), QStringList({"lx", "lx2", "lx3", "lx4", "lx5", "mnks", "mnks2", "mnks3", "mnks4",
+                                                "mnks5", "szks", "cj", "music", "sztime", "fg", "help", "lxfs",
                                                 "about", "quit"}));
         QCOMPARE(w.ShockwaveFlash1->offeredCommands().size(), w.commandNames().size());
         for (const char *name : {"ABOUT", "Quit", "nothing", "", "lx9"})

@@ -4,13 +4,16 @@
 #include "DataModule.h"
 #include "Globals.h"
 #include "Hourglass.h"
+#include "MockExam.h"
 #include "MainMenu.h"
 #include "Routines.h"
 #include "ShellOpener.h"
 #include "SystemMessageBox.h"
 #include "TFrmAbout.h"
 #include "TFrmConfig.h"
+#include "TFrmCheck.h"
 #include "TFrmDlg.h"
+#include "TFrmEset.h"
 #include "TFrmkmmc.h"
 #include "backgroundmusic.h"
 
@@ -162,6 +165,13 @@ void TFrmStart::buildCommandTable()
         {QStringLiteral("lx3"), [practice] { practice(3); }},
         {QStringLiteral("lx4"), [practice] { practice(4); }},
         {QStringLiteral("lx5"), [practice] { practice(5); }},
+        {QStringLiteral("mnks"), [] { mnks(1); }},
+        {QStringLiteral("mnks2"), [] { mnks(2); }},
+        {QStringLiteral("mnks3"), [] { mnks(3); }},
+        {QStringLiteral("mnks4"), [] { mnks(4); }},
+        {QStringLiteral("mnks5"), [] { mnks(5); }},
+        {QStringLiteral("szks"), [] { RunHourglass<TFrmEset>(); }},
+        {QStringLiteral("cj"), [] { RunHourglass<TFrmCheck>(); }},
         {QStringLiteral("music"), [settings] { settings(0, false); }},
         {QStringLiteral("sztime"), [settings] { settings(1, true); }},
         {QStringLiteral("fg"), [this] { openPage(QStringLiteral("htm/法规汇编.htm")); }},
