@@ -67,7 +67,7 @@ void TestExportCommand::savesUnderTheWaitWindowAndOpensTheDocument()
         if (TFrmProgress::instance().isVisible())
             waitTexts << TFrmProgress::instance().Label1->text();
     });
-    QVERIFY(exam::ExportPaperToWord(nullptr, paper, dm->ADOCn1));
+    QVERIFY(exam::ExportPaperToWord(nullptr, dm->ADOCn1, paper.table, paper.title));
     QVERIFY(QFile::exists(path + ".docx"));
     QCOMPARE(opened, QStringList{path + ".docx"});
     QCOMPARE(waitTexts, QStringList{QStringLiteral("正在导出试卷，请等待...")});
@@ -90,7 +90,7 @@ void TestExportCommand::savesUnderTheWaitWindowAndOpensTheDocument()
 void TestExportCommand::cancelledDialogWritesNothing()
 {
     ui::FileDialogRecorder::queueAnswer(QString());
-    QVERIFY(!exam::ExportPaperToWord(nullptr, paper, dm->ADOCn1));
+    QVERIFY(!exam::ExportPaperToWord(nullptr, dm->ADOCn1, paper.table, paper.title));
     QVERIFY(opened.isEmpty());
     QVERIFY(MessageRecorder::shown().isEmpty());
     QVERIFY(QDir(folder->path()).isEmpty());
@@ -102,7 +102,7 @@ void TestExportCommand::failureWarnsAndLeavesNoFile()
     dm->ADOCn1.execute("drop table " + paper.table); // the paper went away under the window
     ui::FileDialogRecorder::queueAnswer(path);
     MessageRecorder::queueAnswer(QMessageBox::Ok);
-    QVERIFY(!exam::ExportPaperToWord(nullptr, paper, dm->ADOCn1));
+    QVERIFY(!exam::ExportPaperToWord(nullptr, dm->ADOCn1, paper.table, paper.title));
     const QList<MessageRecord> shown = MessageRecorder::shown();
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.first().kind, MessageRecord::Kind::SystemBox);

@@ -24,9 +24,9 @@ QString proposedDocumentPath(const QString &title)
     return QDir(folder).filePath(name + QStringLiteral(".docx"));
 }
 
-bool ExportPaperToWord(QWidget *parent, const PaperRef &paper, store::Connection &connection)
+bool ExportPaperToWord(QWidget *parent, store::Connection &connection, const QString &table, const QString &title)
 {
-    QString path = ui::getSaveFileName(parent, QStringLiteral("生成文档"), proposedDocumentPath(paper.title),
+    QString path = ui::getSaveFileName(parent, QStringLiteral("生成文档"), proposedDocumentPath(title),
                                        QStringLiteral("Word 文档 (*.docx)"));
     if (path.isEmpty())
         return false;
@@ -34,6 +34,8 @@ bool ExportPaperToWord(QWidget *parent, const PaperRef &paper, store::Connection
         path += QStringLiteral(".docx");
     try {
         ProgressScope wait(QStringLiteral("正在导出试卷，请等待..."));
+        PaperRef paper = storedPaper(connection, table);
+        paper.title = title;
         exportPaper(connection, paper, path);
     } catch (const std::exception &) {
         SystemMessageBox(QStringLiteral("警告"), QStringLiteral("导出试题发生错误，请退出后重试！"),

@@ -5,10 +5,10 @@
 #include "DocumentCursor.h"
 #include "DocxWriter.h"
 #include "Error.h"
+#include "PaperBuilder.h"
 #include "RtfReader.h"
 
 #include <QHash>
-#include <QRegularExpression>
 #include <QSet>
 #include <QTextDocument>
 
@@ -216,9 +216,7 @@ QString typeOrdinal(int n)
 
 PaperRef storedPaper(store::Connection &connection, const QString &table)
 {
-    static const QRegularExpression paperName(QStringLiteral("^tab_exam[0-9]+$"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    if (!paperName.match(table).hasMatch() || !connection.tableExists(table))
+    if (!isPaperTableName(table) || !connection.tableExists(table))
         throw store::Error(QStringLiteral("没有这份试卷：") + table);
     PaperRef paper;
     paper.table = table;

@@ -66,6 +66,7 @@ void TFrmExam::connectHandlers()
     connect(epEfTrBtn9, &QPushButton::clicked, this, &TFrmExam::epEfTrBtn9Click);
     connect(epEfTrBtn12, &QPushButton::clicked, this, &TFrmExam::epEfTrBtn12Click);
     connect(epEfTrBtn8, &QPushButton::clicked, this, &TFrmExam::epEfTrBtn8Click);
+    connect(epEfTrBtn10, &QPushButton::clicked, this, &TFrmExam::ExportPaper);
     connect(epEfTrBtn11, &QPushButton::clicked, this, [] { practice::showDesktop(); });
     connect(KZTimeCounter1, &ui::RunningClock::ticked, this, &TFrmExam::clockTicked);
     // Option keys reach the window also while one of its buttons has the focus.
@@ -151,7 +152,7 @@ void TFrmExam::applyMode()
     setWindowTitle(reviewing ? QStringLiteral("查阅试卷") : QStringLiteral("正在答卷"));
     findChild<ui::TitleStrip *>(QStringLiteral("Caption"))->setText(windowTitle());
     epEfTrBtn3->setEnabled(!reviewing);
-    for (QPushButton *b : {epEfTrBtn4, epEfTrBtn6, epEfTrBtn9})
+    for (QPushButton *b : {epEfTrBtn4, epEfTrBtn6, epEfTrBtn9, epEfTrBtn10})
         b->setEnabled(reviewing);
     epEfTrBtn5->setEnabled(true);
     epEfTrBtn13->setVisible(!reviewing);

@@ -96,6 +96,7 @@ private:
     void epEfTrBtn9Click();
     void epEfTrBtn12Click();
     void epEfTrBtn8Click();
+    void ExportPaper();
     // A time-out that fell while a note, the settings or a message was open waits for it to close.
     void timeOutWhenChildCloses();
     void finish();

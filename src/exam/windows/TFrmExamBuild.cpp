@@ -145,8 +145,6 @@ void TFrmExam::buildCommands()
     epEfTrBtn12 = command(this, "epEfTrBtn12", QStringLiteral("本题作废"));
     epEfTrBtn4 = command(this, "epEfTrBtn4", QStringLiteral("解析"));
     epEfTrBtn7 = command(this, "epEfTrBtn7", QStringLiteral("关闭"));
-    // The paper cannot be written to a document yet.
-    epEfTrBtn10->hide();
 }
 
 void TFrmExam::buildHintBoard()

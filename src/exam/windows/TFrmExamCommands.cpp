@@ -1,12 +1,13 @@
 // The exam window's commands beyond answering and handing in: pause, the
 // answer panel, the explanation, note, exam-point and settings windows,
-// voiding a question in review, and the keys.
+// voiding a question and the Word document of the paper in review, and the keys.
 #include "TFrmExam.h"
 
 #include "AnswerPages.h"
 #include "DataModule.h"
 #include "Error.h"
 #include "ExamRules.h"
+#include "ExportPaperCommand.h"
 #include "Globals.h"
 #include "NumberBoard.h"
 #include "PracticeSession.h"
@@ -108,6 +109,11 @@ void TFrmExam::epEfTrBtn8Click()
     SettingsVariant = 0;
     TFrmConfig settings(this);
     settings.exec();
+}
+
+void TFrmExam::ExportPaper()
+{
+    exam::ExportPaperToWord(this, DataModule->ADOCn1, m_table, epLabel2->text());
 }
 
 void TFrmExam::timeOutWhenChildCloses()
