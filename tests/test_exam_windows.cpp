@@ -3,13 +3,17 @@
 #include "Clock.h"
 #include "Content.h"
 #include "DataModule.h"
+#include "DocxReadBack.h"
+#include "FileDialogs.h"
 #include "Globals.h"
 #include "GlyphButton.h"
 #include "MessageRecorder.h"
 #include "MockExam.h"
 #include "NumberBoard.h"
 #include "NumberPanel.h"
+#include "RichView.h"
 #include "Screens.h"
+#include "ShellOpener.h"
 #include "TFrmBj.h"
 #include "TFrmCheck.h"
 #include "TFrmDlg.h"
@@ -407,6 +411,48 @@ private slots:
         broken.exec();
         QCOMPARE(lastMessage(), QString("保存设置失败！"));
         QCOMPARE(db("select ExamTime from tab_plan").toInt(), 5400);
+    }
+
+    void reviewedPaperBecomesAWordDocument()
+    {
+        const QString path = m_folder->filePath("paper.docx");
+        QStringList opened;
+        ui::setPageOpener([&](const QString &file) {
+            opened << file;
+            return true;
+        });
+        whileSitting([] { mnks(1); }, [&](TFrmExam &w) {
+            QVERIFY(!w.epEfTrBtn10->isEnabled());
+            MessageRecorder::queueAnswer(1);
+            w.epEfTrBtn3->click(); // handed in untouched: all 80 wrong
+            QCOMPARE(w.mode(), QString("old"));
+            QVERIFY(w.epEfTrBtn10->isEnabled());
+            w.fcBG_th->button(6)->click();
+            const QString shown = w.Re1->toPlainText();
+            ui::FileDialogRecorder::clear();
+            ui::FileDialogRecorder::queueAnswer(path);
+            w.epEfTrBtn10->click();
+            QVERIFY(ui::FileDialogRecorder::asked().value(0).dir.endsWith(w.epLabel2->text() + ".docx"));
+            // The question on display stays where it was.
+            QCOMPARE(w.currentRecord(), 7);
+            QCOMPARE(dm->Cn1Query_exam.recNo(), 7);
+            QCOMPARE(w.Re1->toPlainText(), shown);
+            w.epEfTrBtn7->click();
+        });
+        ui::setPageOpener({});
+        QCOMPARE(opened, QStringList{path});
+        const QJsonObject document = readDocx(path);
+        QVERIFY(document.value("problems").toArray().isEmpty());
+        const QStringList texts = paragraphTexts(document);
+        QList<int> numbers;
+        for (const QString &text : texts.filter(QRegularExpression("^\\d+、")))
+            numbers << text.section(QStringLiteral("、"), 0, 0).toInt();
+        QCOMPARE(numbers.size(), 80);
+        for (int i = 0; i < numbers.size(); ++i)
+            QCOMPARE(numbers.at(i), i + 1);
+        QCOMPARE(texts.filter(QRegularExpression("^第\\d+题$")).size(), 80);
+        QCOMPARE(texts.value(3), QString("一、单项选择题[共60题，每题1分，总计60分]"));
+        QVERIFY(texts.contains("二、多项选择题[共20题，每题2分，总计40分]"));
     }
 };
 
