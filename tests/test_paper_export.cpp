@@ -1,6 +1,8 @@
 #include "BankTestCase.h"
+#include "DrawnPaper.h"
 #include "DocxReadBack.h"
 #include "Error.h"
+#include "Globals.h"
 #include "PaperExport.h"
 #include "PaperFixture.h"
 #include "TestImages.h"
@@ -25,6 +27,7 @@ private slots:
     void storedPaperNamesAndRefusals();
     void ninetySixQuestionsWellUnderASecond();
     void bankToolPrintsAStoredPaper();
+    void drawWritesAFreshPaperAndLeavesTheBankAsItWas();
     void libreOfficePrintsItInASerifChineseFace();
 
 private:
@@ -218,6 +221,35 @@ void TestPaperExport::bankToolPrintsAStoredPaper()
     QCOMPARE(failed, 1);
     QVERIFY(errors.contains("tab_answ"));
     QVERIFY(!QFile::exists(refused));
+}
+
+void TestPaperExport::drawWritesAFreshPaperAndLeavesTheBankAsItWas()
+{
+    auto state = [this] {
+        return db("select group_concat(name) from (select name from sqlite_master order by name)").toString() + "|"
+                + db("select group_concat(A1 || A3) from tab_cj").toString() + "|"
+                + db("select sum(E3) || '/' || sum(F1) from tab_answ").toString();
+    };
+    const QString before = state();
+    const QString appDir = AppDir;
+    const QString path = out.filePath("drawn.docx");
+    const exam::PaperRef drawn = exam::drawPaperDocument(bank->bankFile(), 1, path);
+    QCOMPARE(drawn.table, QStringLiteral("tab_exam2"));
+    QVERIFY(drawn.title.endsWith("造价工程师·工程造价管理基础理论与相关法规[2]"));
+    QCOMPARE(state(), before);
+    QCOMPARE(DataModule, dm.get());
+    QCOMPARE(AppDir, appDir);
+
+    // Every subject-1 question of the fixture bank, under the bank's own headings.
+    const QStringList texts = paragraphTexts(readDocx(path));
+    QCOMPARE(texts.value(0), drawn.title);
+    QCOMPARE(texts.value(3), QStringLiteral("一、单选题[共60题，每题1分，总计60分]"));
+    QCOMPARE(texts.filter(QRegularExpression("^\\d+、")).size(), 5);
+    QVERIFY(texts.contains("二、多项选择题[共20题，每题2分，总计40分]"));
+    QVERIFY(texts.contains("试题答案：ABD"));
+
+    QVERIFY_THROWS_EXCEPTION(std::exception, exam::drawPaperDocument(bank->bankFile(), 6, path + "x"));
+    QVERIFY(!QFile::exists(path + "x"));
 }
 
 namespace {

@@ -3,7 +3,9 @@
 #include "Content.h"
 #include "DataModule.h"
 #include "DocxWriter.h"
+#include "DrawnPaper.h"
 #include "Error.h"
+#include "PaperBuilder.h"
 #include "PaperExport.h"
 #include "QuestionPrinter.h"
 
@@ -31,7 +33,8 @@ int usage()
              "  quillet-bank build <content dir> <bank file> [--replace]\n"
              "  quillet-bank check <bank file>\n"
              "  quillet-bank show <bank file> <question id>\n"
-             "  quillet-bank paper <bank file> <paper table> <out.docx>\n";
+             "  quillet-bank paper <bank file> <paper table> <out.docx>\n"
+             "  quillet-bank draw <bank file> <subject 1-5> <out.docx>\n";
     return 2;
 }
 
@@ -86,6 +89,11 @@ int main(int argc, char **argv)
         }
         if (command == QLatin1String("paper") && args.size() == 4)
             return paper(args[1], args[2], args[3]);
+        if (command == QLatin1String("draw") && args.size() == 4) {
+            const exam::PaperRef drawn = exam::drawPaperDocument(args[1], args[2].toInt(), args[3]);
+            out() << "wrote " << args[3] << ": " << drawn.title << Qt::endl;
+            return 0;
+        }
     } catch (const bank::SourceErrors &e) {
         for (const bank::SourceError &s : e.list)
             err() << s.toString() << Qt::endl;
@@ -96,6 +104,9 @@ int main(int argc, char **argv)
         return 1;
     } catch (const docx::Error &e) {
         err() << e.message() << Qt::endl;
+        return 1;
+    } catch (const exam::PaperError &e) {
+        err() << e.text << Qt::endl;
         return 1;
     }
     return usage();
