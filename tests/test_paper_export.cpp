@@ -221,6 +221,12 @@ void TestPaperExport::bankToolPrintsAStoredPaper()
     QCOMPARE(failed, 1);
     QVERIFY(errors.contains("tab_answ"));
     QVERIFY(!QFile::exists(refused));
+
+    const QString drawn = out.filePath("drawn-cli.docx");
+    QCOMPARE(run({"draw", bank->bankFile(), "1", drawn}).first, 0);
+    QVERIFY(paragraphTexts(readDocx(drawn)).contains("试题答案：ABD"));
+    QCOMPARE(run({"draw", bank->bankFile(), "9", refused}).first, 1);
+    QVERIFY(!QFile::exists(refused));
 }
 
 void TestPaperExport::drawWritesAFreshPaperAndLeavesTheBankAsItWas()
