@@ -73,6 +73,20 @@ private slots:
         QCOMPARE(unansweredCount("tab_exam1"), 5);
     }
 
+    void aFailedAnswerLeavesNothingCountedAndCountsOnceLater()
+    {
+        dm->ADOCn1.execute("create trigger full_disk before update on tab_answ begin select raise(abort, 'disk full'); end");
+        QVERIFY_THROWS_EXCEPTION(store::Error, practice::markPaperAnswer(paper(), 1, "B"));
+        QCOMPARE(db("select count(*) from tab_rz").toInt(), 0);
+        QCOMPARE(db("select D1 from tab_kmmc where C1 = '100101'").toInt(), 0);
+        QCOMPARE(db("select E2_1 from tab_exam1 where A1 = '100101110001'").toString(), QString());
+        QCOMPARE(paper().fieldByName("E2_1").asString(), QString());
+        dm->ADOCn1.execute("drop trigger full_disk");
+        QVERIFY(practice::markPaperAnswer(paper(), 1, "B").counted);
+        QCOMPARE(db("select D1 from tab_kmmc where C1 = '100101'").toInt(), 1);
+        QCOMPARE(db("select E3 from tab_answ where A1 = '100101110001'").toInt(), 1);
+    }
+
     void onlyTheExactKeyScoresAndTheRowGetsTheScore()
     {
         practice::markPaperAnswer(paper(), 1, "A");

@@ -181,6 +181,12 @@ private slots:
             QVERIFY(!w.KZTimeCounter1->isRunning());
             QCOMPARE(w.epEfTrBtn13->text(), QString("继续考试"));
             SaveScreen(w, "exam-paused");
+            const int shownBefore = int(MessageRecorder::shown().size());
+            key(w, Qt::Key_Escape); // 交卷 and 关闭 are grey while paused
+            w.close();
+            key(w, Qt::Key_A);
+            QVERIFY(w.isVisible() && w.isPaused() && w.Notebook1->answer().isEmpty());
+            QCOMPARE(int(MessageRecorder::shown().size()), shownBefore);
             w.epEfTrBtn13->click();
             QVERIFY(!w.isPaused() && !w.suiPanel1->isVisible() && w.KZTimeCounter1->isRunning());
             QVERIFY(w.epEfTrBtn1->isEnabled() && w.epEfTrBtn3->isEnabled());
@@ -227,6 +233,12 @@ private slots:
             QCOMPARE(count("select F1 from tab_answ where A1 = '" + paper.fieldByName("A1").asString() + "'"), 1);
             w.epEfTrBtn12->click();
             QCOMPARE(w.Label1->text(), QString("本题曾被作废，现已被您取消！"));
+            // In review the keys move between questions but leave the answers alone.
+            key(w, Qt::Key_B);
+            key(w, Qt::Key_Return);
+            QCOMPARE(w.currentRecord(), 6);
+            key(w, Qt::Key_Backspace);
+            QCOMPARE(w.Notebook1->answer(), paper.fieldByName("E2_1").asString());
             w.epEfTrBtn7->click();
             QVERIFY(!w.isVisible());
         });

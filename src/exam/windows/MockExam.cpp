@@ -29,21 +29,26 @@ void sit(TFrmExam &window, ui::WaitCursor &hourglass)
 void mnks(int subject)
 {
     ui::WaitCursor hourglass;
-    ProgressScope progress(QStringLiteral("正在初始化数据..."));
     CurrentSubject = subject;
     store::Table &types = DataModule->Cn1Table_tx;
     types.close();
     types.setTableName(QStringLiteral("tab_tx") + QString::number(subject));
     exam::BuiltPaper built;
-    try {
-        built = exam::buildPaper(subject, [&progress](const QString &text) { progress.setText(text); });
-    } catch (const exam::PaperError &e) {
+    QString failure;
+    {
+        // The wait window stays on top: it goes before any box or the exam window shows.
+        ProgressScope progress(QStringLiteral("正在初始化数据..."));
+        try {
+            built = exam::buildPaper(subject, [&progress](const QString &text) { progress.setText(text); });
+        } catch (const exam::PaperError &e) {
+            failure = e.text;
+        } catch (const store::Error &) {
+            failure = QStringLiteral("建立数据表时发生错误！");
+        }
+    }
+    if (!failure.isEmpty()) {
         hourglass.restore();
-        errorBox(e.text);
-        return;
-    } catch (const store::Error &) {
-        hourglass.restore();
-        errorBox(QStringLiteral("建立数据表时发生错误！"));
+        errorBox(failure);
         return;
     }
     TFrmExam window;
@@ -58,7 +63,6 @@ void mnks(int subject)
 bool reviewPaper(const QString &tableName, const QString &title, double score, const QString &timeText)
 {
     ui::WaitCursor hourglass;
-    ProgressScope progress(QStringLiteral("正在提取数据..."));
     TFrmExam window;
     window.InitPaper(tableName, title, QStringLiteral("old"), score, timeText);
     if (!window.OpenPaper())

@@ -86,8 +86,8 @@ void TFrmExam::InitPaper(const QString &tableName, const QString &title, const Q
 
 bool TFrmExam::OpenPaper()
 {
-    ProgressScope progress(isNew() ? QStringLiteral("正在出卷...") : QStringLiteral("正在提取试卷..."));
     try {
+        ProgressScope progress(isNew() ? QStringLiteral("正在出卷...") : QStringLiteral("正在提取试卷..."));
         if (!exam::isPaperTableName(m_table) || !DataModule->ADOCn1.tableExists(m_table))
             throw store::Error(QStringLiteral("no paper table"));
         if (isNew())
@@ -332,28 +332,31 @@ void TFrmExam::epEfTrBtn3Click()
 void TFrmExam::MarkPaper()
 {
     const QString timeText = KZTimeCounter1->text();
-    {
+    try {
         ProgressScope progress(QStringLiteral("正在判卷..."));
-        try {
-            const exam::MarkedPaper marked = exam::markPaper(m_table, CurrentSubject, timeText);
-            m_score = marked.score;
-            DropOnClose = marked.dropOnClose;
-        } catch (const store::Error &) {
-            // Still answering, clock stopped: 交卷 can be tried again.
-            errorBox(QStringLiteral("发生错误！"));
-            return;
-        }
-        m_mode = QStringLiteral("old");
-        m_timeText = timeText;
-        if (!OpenPaper()) {
-            finish();
-            return;
-        }
+        const exam::MarkedPaper marked = exam::markPaper(m_table, CurrentSubject, timeText);
+        m_score = marked.score;
+        DropOnClose = marked.dropOnClose;
+    } catch (const store::Error &) {
+        // Still answering, clock stopped: 交卷 can be tried again.
+        errorBox(QStringLiteral("发生错误！"));
+        return;
+    }
+    m_mode = QStringLiteral("old");
+    m_timeText = timeText;
+    if (!OpenPaper()) {
+        finish();
+        return;
     }
     FormShow();
 }
 
-void TFrmExam::reject() { epEfTrBtn3Click(); }
+// While paused, 交卷 and 关闭 are grey, and so is leaving by Escape or the window manager.
+void TFrmExam::reject()
+{
+    if (!m_paused)
+        epEfTrBtn3Click();
+}
 
 void TFrmExam::closeEvent(QCloseEvent *event)
 {
@@ -362,7 +365,8 @@ void TFrmExam::closeEvent(QCloseEvent *event)
         return;
     }
     event->ignore();
-    epEfTrBtn3Click();
+    if (!m_paused)
+        epEfTrBtn3Click();
 }
 
 void TFrmExam::finish()

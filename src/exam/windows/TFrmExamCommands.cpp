@@ -143,7 +143,10 @@ void TFrmExam::keyPressEvent(QKeyEvent *event)
         QDialog::keyPressEvent(event);
         return;
     }
-    if (m_paused || !Notebook1->isEnabled()) {
+    const bool moving = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Return ||
+                        event->key() == Qt::Key_Enter;
+    // In review the answers stand: the keys only move between questions.
+    if (m_paused || (!Notebook1->isEnabled() && !moving)) {
         event->ignore();
         return;
     }
