@@ -1,4 +1,6 @@
 #include "BankTestCase.h"
+#include "BankWriter.h"
+#include "Content.h"
 #include "DrawnPaper.h"
 #include "DocxReadBack.h"
 #include "Error.h"
@@ -29,6 +31,7 @@ private slots:
     void bankToolPrintsAStoredPaper();
     void drawWritesAFreshPaperAndLeavesTheBankAsItWas();
     void libreOfficePrintsItInASerifChineseFace();
+    void demoBankPapersOfEverySubjectPrint();
 
 private:
     QJsonObject exported();
@@ -290,6 +293,26 @@ void TestPaperExport::libreOfficePrintsItInASerifChineseFace()
     QVERIFY(page(2).startsWith("答案：第1题试题答案：A"));
     // 宋体 is printed in the Ming serif the program shows bank texts in.
     QVERIFY(output("pdffonts", {pdf}).contains("UMing"));
+}
+
+void TestPaperExport::demoBankPapersOfEverySubjectPrint()
+{
+    const QString demo = out.filePath("demo.mdb");
+    bank::buildBank(bank::readContent(QStringLiteral(QUILLET_CONTENT_DIR)), demo, true, QDate(2026, 12, 8));
+    QStringList documents;
+    for (int subject = 1; subject <= 5; ++subject) {
+        documents << out.filePath(QStringLiteral("subject%1.docx").arg(subject));
+        output(QStringLiteral(QUILLET_BANK_TOOL), {"draw", demo, QString::number(subject), documents.last()});
+    }
+    output("soffice", QStringList{"-env:UserInstallation=file://" + out.filePath("profile"), "--headless",
+                                  "--convert-to", "pdf", "--outdir", out.path()}
+                              + documents);
+    for (QString document : documents) {
+        const QString pdf = document.replace(".docx", ".pdf");
+        const QString text = output("pdftotext", {pdf, "-"}).remove(QRegularExpression("\\s"));
+        QVERIFY2(text.contains("一、") && text.contains("答案：第1题"), qPrintable(pdf));
+        QVERIFY(output("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+([2-9]|\\d\\d)")));
+    }
 }
 
 QTEST_MAIN(TestPaperExport)
