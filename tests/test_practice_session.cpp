@@ -209,6 +209,18 @@ private slots:
         QVERIFY(!voidQuestion(questions()));
         QVERIFY(!cancelVoid(questions()));
     }
+
+    void cancellingTheVoidOfALearnersQuestionKeepsItsMark()
+    {
+        bank->addQuestion("US0000000000001", "100102", 11, "A");
+        bank->exec("update tab_answ set F1 = 2 where A1 = 'US0000000000001'");
+        start("select * from tab_answ where A1 like 'US%'");
+        QVERIFY(voidQuestion(questions()));
+        QVERIFY(cancelVoid(questions()));
+        QCOMPARE(db("select F1 || E2 from tab_answ where A1 = 'US0000000000001'").toString(), QString("2zero"));
+        QCOMPARE(viewOfCurrent(questions()).notice, QString("本题是您加入的题目！"));
+        QCOMPARE(flagAfterVoidCancelled("100102110001"), 0);
+    }
 };
 
 QTEST_MAIN(TestPracticeSession)

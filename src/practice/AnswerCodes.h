@@ -34,7 +34,8 @@ int selfAssessmentItemOf(const QString &answer);   // 0, 1 or -1
 
 bool isSubjectiveType(int typeCode); // the key is never shown
 
-enum class AnswerState { NotAnswered, Right, Wrong };
+// Answered: given during an exam, not judged until the paper is marked.
+enum class AnswerState { NotAnswered, Right, Wrong, Answered };
 AnswerState answerState(const QString &runAnswer, const QString &key);
 
 // The texts of the answer panel that slides over the question.

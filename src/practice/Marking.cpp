@@ -17,25 +17,33 @@ int flag(bool yes) { return yes ? 2 : 1; }
 
 QString text(const store::Dataset &row, const char *field) { return row.fieldByName(QLatin1String(field)).asString(); }
 
-// Steps of a counted answer; the row is in edit mode.
-void countAnswer(store::Dataset &row, MarkOutcome &outcome)
+// The flags of a counted answer, judged from the row the run keeps its answers in.
+void judge(const store::Dataset &row, MarkOutcome &outcome)
 {
     const QString stored = text(row, "E2");
-    const bool wrong = outcome.answer != outcome.key;
-    const bool previouslyWrong = stored != outcome.key;
     outcome.firstToday = row.fieldByName(QStringLiteral("E1")).asDate() != store::today();
     outcome.firstEver = stored.isEmpty();
+    outcome.previouslyWrong = stored != outcome.key;
+}
 
-    const int e4 = row.fieldByName(QStringLiteral("E4")).asInteger();
-    if (outcome.firstEver)
-        row.setValue(QStringLiteral("E4"), wrong ? -3 : 0);
+// The wrong-answer score and the answer count of a bank row in edit mode, by its own last answer.
+void applyScoreRule(store::Dataset &bankRow, bool wrong)
+{
+    const int e4 = bankRow.fieldByName(QStringLiteral("E4")).asInteger();
+    if (text(bankRow, "E2").isEmpty())
+        bankRow.setValue(QStringLiteral("E4"), wrong ? -3 : 0);
     else if (wrong)
-        row.setValue(QStringLiteral("E4"), e4 - 1);
+        bankRow.setValue(QStringLiteral("E4"), e4 - 1);
     else if (e4 < 0)
-        row.setValue(QStringLiteral("E4"), e4 + 1);
-    row.setValue(QStringLiteral("E3"), row.fieldByName(QStringLiteral("E3")).asInteger() + 1);
+        bankRow.setValue(QStringLiteral("E4"), e4 + 1);
+    bankRow.setValue(QStringLiteral("E3"), bankRow.fieldByName(QStringLiteral("E3")).asInteger() + 1);
+}
 
-    LogAnswer(flag(outcome.firstToday), flag(wrong), flag(previouslyWrong));
+// Today's log, the chapter and its ancestors and the linked exam points.
+void countJudged(const store::Dataset &row, MarkOutcome &outcome)
+{
+    const bool wrong = outcome.answer != outcome.key;
+    LogAnswer(flag(outcome.firstToday), flag(wrong), flag(outcome.previouslyWrong));
     CountChapterAnswer(text(row, "A10"), flag(outcome.firstEver), flag(wrong));
     const PointLists lists = PointListsOf(LinkedPoints(row));
     if (!lists.isEmpty())
@@ -43,24 +51,60 @@ void countAnswer(store::Dataset &row, MarkOutcome &outcome)
     outcome.counted = true;
 }
 
+void setAnswerFields(store::Dataset &row, const QString &answer)
+{
+    row.setValue(QStringLiteral("E2_1"), answer);
+    row.setValue(QStringLiteral("E2"), answer);
+    row.setValue(QStringLiteral("E1"), store::today());
+}
+
+// Practice: the question set's row is the bank row.
 void record(store::Dataset &row, MarkOutcome &outcome)
 {
     row.edit();
     if (outcome.answer.isEmpty()) {
         row.setValue(QStringLiteral("E2_1"), QString());
     } else {
-        if (outcome.answer != text(row, "E2_1"))
-            countAnswer(row, outcome);
-        row.setValue(QStringLiteral("E2_1"), outcome.answer);
-        row.setValue(QStringLiteral("E2"), outcome.answer);
-        row.setValue(QStringLiteral("E1"), store::today());
+        if (outcome.answer != text(row, "E2_1")) {
+            judge(row, outcome);
+            applyScoreRule(row, outcome.answer != outcome.key);
+            countJudged(row, outcome);
+        }
+        setAnswerFields(row, outcome.answer);
     }
     row.post();
 }
 
-} // namespace
+// Exam: the paper row is judged and keeps the answer; the bank's row of the question takes the score rule.
+void recordOnPaper(store::Dataset &paper, MarkOutcome &outcome)
+{
+    paper.edit();
+    if (outcome.answer.isEmpty()) {
+        paper.setValue(QStringLiteral("E2_1"), QString());
+        paper.post();
+        return;
+    }
+    if (outcome.answer != text(paper, "E2_1")) {
+        judge(paper, outcome);
+        countJudged(paper, outcome);
+        store::Query bankRow(&DataModule->ADOCn1);
+        bankRow.setSql(QStringLiteral("select * from tab_answ where A1=:A1"));
+        bankRow.setParam(QStringLiteral("A1"), text(paper, "A1"));
+        bankRow.open();
+        if (!bankRow.isEmpty()) {
+            bankRow.edit();
+            applyScoreRule(bankRow, outcome.answer != outcome.key);
+            setAnswerFields(bankRow, outcome.answer);
+            bankRow.post();
+        }
+    }
+    setAnswerFields(paper, outcome.answer);
+    paper.post();
+}
 
-MarkOutcome markAnswer(store::Dataset &questions, int recordNumber, const QString &answer)
+using Recorder = void (*)(store::Dataset &, MarkOutcome &);
+
+MarkOutcome mark(store::Dataset &questions, int recordNumber, const QString &answer, Recorder recorder)
 {
     MarkOutcome outcome;
     if (recordNumber <= 0 || recordNumber > questions.recordCount())
@@ -81,7 +125,7 @@ MarkOutcome markAnswer(store::Dataset &questions, int recordNumber, const QStrin
 
     try {
         store::Transaction t(c);
-        record(questions, outcome);
+        recorder(questions, outcome);
         t.commit();
     } catch (...) {
         // The rollback has already re-read every dataset that posted; rows still in edit mode are dropped here.
@@ -92,6 +136,18 @@ MarkOutcome markAnswer(store::Dataset &questions, int recordNumber, const QStrin
     }
     outcome.right = !outcome.emptyAnswer && answer == outcome.key;
     return outcome;
+}
+
+} // namespace
+
+MarkOutcome markAnswer(store::Dataset &questions, int recordNumber, const QString &answer)
+{
+    return mark(questions, recordNumber, answer, record);
+}
+
+MarkOutcome markPaperAnswer(store::Dataset &paper, int recordNumber, const QString &answer)
+{
+    return mark(paper, recordNumber, answer, recordOnPaper);
 }
 
 void endPracticeSession(const QString &elapsed)

@@ -14,6 +14,7 @@ struct MarkOutcome {
     bool right = false;          // the recorded answer equals the key
     bool firstEver = false;      // counted, and the question had never been answered
     bool firstToday = false;     // counted, and not yet answered today
+    bool previouslyWrong = false; // counted, and the last answer before it was not the key
     QString answer;
     QString key;
     int type = 0;
@@ -31,6 +32,11 @@ struct MarkOutcome {
 // row shows the stored values again and the store::Error reaches the caller.
 // The question set must live on DataModule's connection.
 MarkOutcome markAnswer(store::Dataset &questions, int recordNumber, const QString &answer);
+
+// The same for a mock-exam paper (a tab_exam<k> query): the flags come from
+// the paper row, which keeps the answer (E2_1, E2, E1); the bank's row of the
+// question moves E3/E4 by its own last answer and takes the answer too.
+MarkOutcome markPaperAnswer(store::Dataset &paper, int recordNumber, const QString &answer);
 
 // Close of a practice window, after its last marking: adds the clock's
 // elapsed text to today's study time, refreshes the chapter scores and

@@ -148,11 +148,20 @@ bool voidQuestion(store::Dataset &questions)
     return true;
 }
 
-bool cancelVoid(store::Dataset &questions)
+int flagAfterVoidCancelled(const QString &questionId)
+{
+    return questionId.startsWith(QLatin1String("US")) ? 2 : 0;
+}
+
+bool cancelVoid(store::Dataset &questions, bool clearLastAnswer)
 {
     if (questions.isEmpty())
         return false;
-    writeCurrent(questions, {{"f1", 0}});
+    const int restored = flagAfterVoidCancelled(field(questions, "a1"));
+    if (clearLastAnswer)
+        writeCurrent(questions, {{"f1", restored}, {"e2", QString()}});
+    else
+        writeCurrent(questions, {{"f1", restored}});
     return true;
 }
 

@@ -72,10 +72,13 @@ int appearanceCount(int timesAnswered);
 // question, its shared stem in Cn1Query2. Returns whether it is grouped.
 bool openQuestionText(const QString &questionId);
 
-// Voiding writes F1 = 1 and E2 = "zero"; cancelling only F1 = 0 (E2 stays "zero").
-// Both act on the current record and return false on an empty set.
+// Voiding writes F1 = 1 and E2 = "zero"; cancelling gives F1 back (E2 stays
+// "zero" unless cleared). Both act on the current record and return false on
+// an empty set.
 bool voidQuestion(store::Dataset &questions);
-bool cancelVoid(store::Dataset &questions);
+bool cancelVoid(store::Dataset &questions, bool clearLastAnswer = false);
+// F1 of a question whose void is cancelled: 2 for one the learner added ("US…"), else 0.
+int flagAfterVoidCancelled(const QString &questionId);
 QString voidedNotice();   // "本题已被您作废！"
 QString unvoidedNotice(); // "本题曾被作废，现已被您取消！"
 

@@ -4,13 +4,16 @@
 #include "DataModule.h"
 #include "Globals.h"
 #include "Hourglass.h"
+#include "MockExam.h"
 #include "MainMenu.h"
 #include "Routines.h"
 #include "ShellOpener.h"
 #include "SystemMessageBox.h"
 #include "TFrmAbout.h"
 #include "TFrmConfig.h"
+#include "TFrmCheck.h"
 #include "TFrmDlg.h"
+#include "TFrmEset.h"
 #include "TFrmRz.h"
 #include "TFrmplan.h"
 #include "Tfrmchart.h"
@@ -168,6 +171,13 @@ void TFrmStart::buildCommandTable()
         {QStringLiteral("lx3"), [practice] { practice(3); }},
         {QStringLiteral("lx4"), [practice] { practice(4); }},
         {QStringLiteral("lx5"), [practice] { practice(5); }},
+        {QStringLiteral("mnks"), [] { mnks(1); }},
+        {QStringLiteral("mnks2"), [] { mnks(2); }},
+        {QStringLiteral("mnks3"), [] { mnks(3); }},
+        {QStringLiteral("mnks4"), [] { mnks(4); }},
+        {QStringLiteral("mnks5"), [] { mnks(5); }},
+        {QStringLiteral("szks"), [] { RunHourglass<TFrmEset>(); }},
+        {QStringLiteral("cj"), [] { RunHourglass<TFrmCheck>(); }},
         {QStringLiteral("szjh"), [] { RunHourglass<TFrmplan>(); }},
         {QStringLiteral("rz"), [] { RunHourglass<TFrmRz>({}, true); }},
         {QStringLiteral("tj"), [] { RunHourglass<Tfrmchart>(); }},

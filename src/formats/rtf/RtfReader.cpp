@@ -5,6 +5,7 @@
 
 #include <QStringDecoder>
 #include <QTextDocument>
+#include <QVariant>
 
 namespace rtf {
 namespace {
@@ -46,6 +47,16 @@ void RtfReader::read(const QByteArray &data, QTextDocument *document)
     }
     document->clear();
     Parser(data, false, document).run();
+}
+
+void RtfReader::read(const QVariant &value, QTextDocument *document)
+{
+    if (value.isNull())
+        document->clear();
+    else if (value.userType() == QMetaType::QByteArray)
+        read(value.toByteArray(), document);
+    else
+        read(value.toString(), document);
 }
 
 void RtfReader::read(const QString &text, QTextDocument *document)

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QTextDocument;
+class QVariant;
 
 namespace rtf {
 
@@ -16,6 +17,8 @@ public:
     static void read(const QByteArray &data, QTextDocument *document);
     // Text already decoded; RTF in it may carry literal non-ASCII characters.
     static void read(const QString &text, QTextDocument *document);
+    // A column value: bytes (BLOB), text, or NULL (an empty document).
+    static void read(const QVariant &value, QTextDocument *document);
 
     static bool isRtf(const QByteArray &data);
     static bool isRtf(const QString &text);

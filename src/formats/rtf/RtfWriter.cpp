@@ -1,5 +1,6 @@
 #include "RtfWriter.h"
 
+#include "RtfText.h"
 #include "TextCodec.h"
 
 #include <QBuffer>
@@ -25,19 +26,6 @@ const QString DefaultFont = QStringLiteral("宋体");
 int toTwips(double pixels)
 {
     return int(std::lround(pixels * TwipsPerPixel));
-}
-
-bool isCjkFontName(const QString &family)
-{
-    static const QStringList latinNamedCjk = {
-        QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("SimHei"),
-        QStringLiteral("KaiTi"), QStringLiteral("FangSong"), QStringLiteral("Microsoft YaHei"),
-        QStringLiteral("DengXian"), QStringLiteral("KaiTi_GB2312"), QStringLiteral("FangSong_GB2312"),
-    };
-    for (QChar c : family)
-        if (c.unicode() > 0x7F)
-            return true;
-    return latinNamedCjk.contains(family, Qt::CaseInsensitive);
 }
 
 void appendUnicode(QByteArray &out, char16_t unit)

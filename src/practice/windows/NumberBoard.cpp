@@ -19,11 +19,11 @@ void pressOnly(QButtonGroup *group, const QVector<ui::GlyphButton *> &buttons, i
 
 } // namespace
 
-NumberBoard::NumberBoard(const NumberGlyphs &glyphs, QWidget *parent)
-    : QWidget(parent), m_glyphs(glyphs), m_group(new QButtonGroup(this))
+NumberBoard::NumberBoard(const NumberGlyphs &glyphs, QWidget *parent, int buttons, int columns)
+    : QWidget(parent), m_glyphs(glyphs), m_group(new QButtonGroup(this)), m_columns(columns)
 {
     setObjectName(QStringLiteral("fcBG_th"));
-    for (int i = 0; i < kButtons; ++i) {
+    for (int i = 0; i < buttons; ++i) {
         auto *button = new ui::GlyphButton(QString::number(i + 1), this);
         button->setObjectName(QStringLiteral("fcBG_th%1").arg(i + 1));
         button->setGlyphs(m_glyphs.up, m_glyphs.down);
@@ -39,18 +39,28 @@ NumberBoard::NumberBoard(const NumberGlyphs &glyphs, QWidget *parent)
 
 void NumberBoard::arrange(int buttonWidth, int buttonHeight, int gap)
 {
-    for (int i = 0; i < kButtons; ++i)
-        m_buttons.at(i)->setGeometry((i % kColumns) * (buttonWidth + gap), (i / kColumns) * (buttonHeight + gap),
+    for (int i = 0; i < count(); ++i)
+        m_buttons.at(i)->setGeometry((i % m_columns) * (buttonWidth + gap), (i / m_columns) * (buttonHeight + gap),
                                      buttonWidth, buttonHeight);
-    const int rows = kButtons / kColumns;
-    resize(kColumns * (buttonWidth + gap) - gap, rows * (buttonHeight + gap) - gap);
+    const int rows = (count() + m_columns - 1) / m_columns;
+    resize(m_columns * (buttonWidth + gap) - gap, rows * (buttonHeight + gap) - gap);
 }
 
 void NumberBoard::showGroup(const GroupPager &pager, const std::function<AnswerState(int)> &stateOf)
 {
-    for (int i = 0; i < kButtons; ++i) {
+    showTagged([&pager](int index) { return pager.recordAt(index); }, stateOf);
+}
+
+void NumberBoard::showRecords(int recordCount, const std::function<AnswerState(int)> &stateOf)
+{
+    showTagged([recordCount](int index) { return index < recordCount ? index + 1 : 0; }, stateOf);
+}
+
+void NumberBoard::showTagged(const std::function<int(int)> &recordAt, const std::function<AnswerState(int)> &stateOf)
+{
+    for (int i = 0; i < count(); ++i) {
         ui::GlyphButton *button = m_buttons.at(i);
-        const int record = pager.recordAt(i);
+        const int record = recordAt(i);
         button->setEnabled(record > 0);
         button->setTag(record);
         setState(i, record > 0 ? stateOf(record) : AnswerState::NotAnswered);
@@ -60,7 +70,7 @@ void NumberBoard::showGroup(const GroupPager &pager, const std::function<AnswerS
 
 void NumberBoard::setState(int index, AnswerState state)
 {
-    if (index >= 0 && index < kButtons)
+    if (index >= 0 && index < count())
         m_buttons.at(index)->setGlyphs(m_glyphs.normal(state), m_glyphs.pressed(state));
 }
 

@@ -13,19 +13,23 @@ namespace practice {
 
 class GroupPager;
 
-// fcBG_th: the 20 number buttons of the current group, five to a row, one
-// pressed at a time. A button's tag is the record number it shows.
+// fcBG_th: numbered buttons, one pressed at a time; a button's tag is the
+// record number it shows. Practice shows the 20 of the current group, five
+// to a row; the exam's answer sheet holds a whole paper.
 class NumberBoard : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kButtons = 20;
     static constexpr int kColumns = 5;
 
-    NumberBoard(const NumberGlyphs &glyphs, QWidget *parent = nullptr);
+    NumberBoard(const NumberGlyphs &glyphs, QWidget *parent = nullptr, int buttons = kButtons, int columns = kColumns);
 
+    int count() const { return int(m_buttons.size()); }
     ui::GlyphButton *button(int index) const { return m_buttons.at(index); }
     // Tags and enables the buttons for the pager's group; `stateOf` gives a record's answer state.
     void showGroup(const GroupPager &pager, const std::function<AnswerState(int record)> &stateOf);
+    // Button i shows record i + 1 while i < recordCount; the rest are disabled with tag 0.
+    void showRecords(int recordCount, const std::function<AnswerState(int record)> &stateOf);
     void setState(int index, AnswerState state);
     // Presses the button without telling anyone.
     void setPressed(int index);
@@ -35,9 +39,12 @@ signals:
     void recordPicked(int record);
 
 private:
+    void showTagged(const std::function<int(int index)> &recordAt, const std::function<AnswerState(int)> &stateOf);
+
     const NumberGlyphs &m_glyphs;
     QButtonGroup *m_group;
     QVector<ui::GlyphButton *> m_buttons;
+    int m_columns;
 };
 
 // fcBG_tx: the type list, two columns, one entry pressed at a time.

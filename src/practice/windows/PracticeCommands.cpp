@@ -8,11 +8,8 @@
 #include "Gauge.h"
 #include "Globals.h"
 #include "Marking.h"
-#include "TFrmBj.h"
 #include "TFrmConfig.h"
 #include "TFrmDlg.h"
-#include "TFrmJx.h"
-#include "TfrmAnswFagui.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -30,29 +27,9 @@ void PracticeWindow::notice(const QString &text)
 void PracticeWindow::epEfTrBtn6Click()
 {
     const bool opening = epEfTrBtn6->text() == QStringLiteral("答案");
-    if (opening) {
-        const AnswerPanelText text = answerPanelText(Notebook1->currentIndex(), Notebook1->panelAnswer(),
-                                                     questions().fieldByName(QStringLiteral("A2")).asString());
-        Lb_answtip->setText(text.tip);
-        Memo1->setPlainText(text.given);
-        Memo2->setPlainText(text.correct);
-    }
-    slideAnswerPanel(opening);
-}
-
-void PracticeWindow::slideAnswerPanel(bool open)
-{
-    epEfTrBtn6->setText(open ? QStringLiteral("返回") : QStringLiteral("答案"));
-    const int full = Panel1->width();
-    Panel2->setGeometry(Panel1->x(), Panel1->y(), open ? 0 : Panel2->width(), Panel1->height());
-    Panel2->show();
-    Panel2->raise();
-    for (int step = 20; open ? Panel2->width() < full : Panel2->width() > 0; step += 20) {
-        Panel2->resize(open ? qMin(full, Panel2->width() + step) : qMax(0, Panel2->width() - step), Panel2->height());
-        repaint();
-    }
-    if (!open)
-        Panel2->hide();
+    if (opening)
+        fillAnswerPanel(m_answerPanel, *Notebook1, questions().fieldByName(QStringLiteral("A2")).asString());
+    slideAnswerPanel(Panel2, Panel1, epEfTrBtn6, opening);
 }
 
 void PracticeWindow::Timer1Timer()
@@ -74,23 +51,14 @@ void PracticeWindow::Timer1Timer()
     }
 }
 
-void PracticeWindow::epEfTrBtn4Click()
-{
-    TFrmJx explanation(this);
-    explanation.bind(DataModule->cn1query_nr, DataModule->Cn1DS_nr, QStringLiteral("jx"));
-    explanation.exec();
-}
+void PracticeWindow::epEfTrBtn4Click() { openExplanation(this, DataModule->cn1query_nr, DataModule->Cn1DS_nr); }
 
 void PracticeWindow::epEfTrBtn5Click()
 {
     if (CurrentRecord <= 0)
         return;
     questions().setRecNo(CurrentRecord);
-    TFrmBj notes(this);
-    notes.Label1->setText(QStringLiteral("lx"));
-    notes.bind(DataModule->Cn1DS_tm, QStringLiteral("A14"));
-    notes.exec();
-    epEfTrBtn5->setText(NotesHaveContent ? QStringLiteral("有内容") : QStringLiteral("笔记"));
+    openNotes(this, DataModule->Cn1DS_tm, QStringLiteral("lx"), epEfTrBtn5);
 }
 
 void PracticeWindow::epEfTrBtn9Click()
@@ -98,9 +66,7 @@ void PracticeWindow::epEfTrBtn9Click()
     if (CurrentRecord <= 0)
         return;
     questions().setRecNo(CurrentRecord);
-    TfrmAnswFagui points(this);
-    if (points.LoadLinks(questions().fieldByName(QStringLiteral("A1")).asString()))
-        points.exec();
+    openRelatedPoints(this, questions().fieldByName(QStringLiteral("A1")).asString());
     if (!isVisible())
         show();
 }
@@ -121,12 +87,7 @@ void PracticeWindow::epEfTrBtn10Click()
     }
 }
 
-void PracticeWindow::epEfTrBtn7Click()
-{
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->isVisible())
-            window->showMinimized();
-}
+void PracticeWindow::epEfTrBtn7Click() { showDesktop(); }
 
 void PracticeWindow::epEfTrBtn8Click()
 {
@@ -146,23 +107,7 @@ bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void PracticeWindow::keyPressEvent(QKeyEvent *event)
-{
-    const int key = event->key();
-    event->ignore();
-    if (!Notebook1->takesOptionKeys() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-        return;
-    if (key == Qt::Key_Backspace && epEfTrBtn1->isEnabled()) {
-        epEfTrBtn1->click();
-        event->accept();
-    } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && epEfTrBtn2->isEnabled()) {
-        epEfTrBtn2->click();
-        event->accept();
-    } else if (key >= Qt::Key_A && key <= Qt::Key_F) {
-        if (Notebook1->pressOptionKey(key - Qt::Key_A))
-            event->accept();
-    }
-}
+void PracticeWindow::keyPressEvent(QKeyEvent *event) { answerKey(event, *Notebook1, epEfTrBtn1, epEfTrBtn2); }
 
 void PracticeWindow::done(int result)
 {

@@ -26,7 +26,8 @@ bool NumberGlyphs::load(const QString &programFolder)
                                    {&yes, "vaskyes.bmp"},
                                    {&no, "vaskno.bmp"},
                                    {&downRight, "vaskdw_r.bmp"},
-                                   {&downWrong, "vaskdw_w.bmp"}});
+                                   {&downWrong, "vaskdw_w.bmp"},
+                                   {&over, "vaskover.bmp"}});
 }
 
 const QPixmap &NumberGlyphs::normal(AnswerState state) const
@@ -36,6 +37,8 @@ const QPixmap &NumberGlyphs::normal(AnswerState state) const
         return yes;
     case AnswerState::Wrong:
         return no;
+    case AnswerState::Answered:
+        return over;
     case AnswerState::NotAnswered:
         break;
     }
@@ -49,6 +52,7 @@ const QPixmap &NumberGlyphs::pressed(AnswerState state) const
         return downRight;
     case AnswerState::Wrong:
         return downWrong;
+    case AnswerState::Answered:
     case AnswerState::NotAnswered:
         break;
     }

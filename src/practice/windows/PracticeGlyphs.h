@@ -15,8 +15,9 @@ struct NumberGlyphs {
     QPixmap no;        // answered wrong
     QPixmap downRight; // pressed, right
     QPixmap downWrong; // pressed, wrong
+    QPixmap over;      // answered during an exam, not yet marked
 
-    // False when any of the six files cannot be read.
+    // False when any of the seven files cannot be read.
     bool load(const QString &programFolder);
     const QPixmap &normal(AnswerState state) const;
     const QPixmap &pressed(AnswerState state) const;

@@ -22,13 +22,6 @@
 
 namespace practice {
 
-namespace {
-
-constexpr int kStemHeight = 150;
-constexpr int kSplitterWidth = 6;
-
-} // namespace
-
 PracticeWindow::PracticeWindow(const PracticeVariant &variant, QWidget *parent) : QDialog(parent), m_variant(variant)
 {
     setObjectName(variant.objectName);
@@ -170,11 +163,7 @@ void PracticeWindow::pressRecord(int record)
 void PracticeWindow::showRecord(int record)
 {
     Label24->clear();
-    if (epEfTrBtn6->text() == QStringLiteral("返回")) {
-        epEfTrBtn6->setText(QStringLiteral("答案"));
-        Panel2->resize(0, Panel2->height());
-        Panel2->hide();
-    }
+    closeAnswerPanel(Panel2, epEfTrBtn6);
     epEfTrBtn1->setEnabled(m_pager.hasPreviousQuestion(record));
     epEfTrBtn2->setEnabled(m_pager.hasNextQuestion(record));
     markQuestion(Situation::Leave);
@@ -213,24 +202,7 @@ void PracticeWindow::showQuestion(const QuestionView &view)
 void PracticeWindow::showBody(const QuestionView &view)
 {
     try {
-        const bool grouped = openQuestionText(view.id);
-        const QVariant body = DataModule->cn1query_nr.isEmpty() ? QVariant()
-                                                                 : DataModule->cn1query_nr.value(QStringLiteral("A15"));
-        if (grouped) {
-            if (Re2->height() == 0 || FlatSplitter1->sizes().value(1) == 0) {
-                const int total = FlatSplitter1->height();
-                FlatSplitter1->setHandleWidth(kSplitterWidth);
-                FlatSplitter1->setSizes({qMax(0, total - kStemHeight - kSplitterWidth), kStemHeight});
-            }
-            const store::Query &stem = DataModule->Cn1Query2;
-            showQuestionText(Re1, stem.isEmpty() ? QVariant() : stem.value(QStringLiteral("A15")));
-            showQuestionText(Re2, body);
-        } else {
-            FlatSplitter1->setHandleWidth(0);
-            FlatSplitter1->setSizes({FlatSplitter1->height(), 0});
-            Re2->clear();
-            showQuestionText(Re1, body);
-        }
+        showQuestionBody(Re1, FlatSplitter1, Re2, view.id);
     } catch (const store::Error &) {
         ShowMessageBox(QStringLiteral("错误"), QStringLiteral("无法打开试题！"), 1, QStringLiteral("NO"), 2);
     }

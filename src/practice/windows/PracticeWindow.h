@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnsweringControls.h"
 #include "GroupPager.h"
 #include "PracticeGlyphs.h"
 #include "PracticeSession.h"
@@ -102,7 +103,6 @@ private:
     void FlatSpeedButton1Click();
     void FlatSpeedButton2Click();
     void epEfTrBtn6Click();
-    void slideAnswerPanel(bool open);
     void Timer1Timer();
     void epEfTrBtn4Click();
     void epEfTrBtn5Click();
@@ -115,6 +115,7 @@ private:
     void guarded(const std::function<void()> &command);
 
     const PracticeVariant m_variant;
+    AnswerPanel m_answerPanel;
     NumberGlyphs m_glyphs;
     TypeGlyphs m_typeGlyphs;
     QVector<TypeEntry> m_types;

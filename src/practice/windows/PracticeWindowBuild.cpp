@@ -2,6 +2,7 @@
 #include "PracticeWindow.h"
 
 #include "AnswerPages.h"
+#include "AnsweringControls.h"
 #include "Buttons.h"
 #include "Gauge.h"
 #include "Globals.h"
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace practice {
@@ -56,19 +56,7 @@ ui::LabelPanel *panel(QWidget *parent, const char *name, const QString &text)
 
 QPushButton *command(QWidget *parent, const QString &name, const QString &text)
 {
-    auto *b = new ui::FlatButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    b->setFocusPolicy(Qt::TabFocus);
-    return b;
-}
-
-QTextEdit *textView(QWidget *parent, const char *name)
-{
-    auto *t = new QTextEdit(parent);
-    t->setObjectName(QLatin1String(name));
-    t->setReadOnly(true);
-    return t;
+    return practice::commandButton(parent, name, text);
 }
 
 // Places labels one after another on a line, each as wide as its text.
@@ -161,32 +149,13 @@ void PracticeWindow::buildControls()
 
 void PracticeWindow::buildAnswerPanel()
 {
-    Panel2 = new QWidget(this);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setAutoFillBackground(true);
-    Panel2->setStyleSheet(QStringLiteral("QWidget#Panel2 { background: %1; border: 1px solid %2; }")
-                              .arg(theme::Panel.name(), theme::Accent.name()));
-    // The contents keep the full width while the panel slides, so nothing reflows.
-    auto *contents = new QWidget(Panel2);
-    contents->setObjectName(QStringLiteral("Panel2Contents"));
-    auto *column = new QVBoxLayout(contents);
-    column->setContentsMargins(24, 18, 24, 18);
-    column->setSpacing(8);
-    Lb_answtip = label(contents, "Lb_answtip", QString());
-    QFont tipFont = Lb_answtip->font();
-    tipFont.setPixelSize(tipFont.pixelSize() > 0 ? tipFont.pixelSize() + 6 : 20);
-    tipFont.setBold(true);
-    Lb_answtip->setFont(tipFont);
-    Lb_answtip->setStyleSheet(QStringLiteral("color: %1;").arg(theme::StripBottom.name()));
-    Label22 = label(contents, "Label22", QStringLiteral("你的答案："));
-    Memo1 = textView(contents, "Memo1");
-    Label23 = label(contents, "Label23", QStringLiteral("正确答案："));
-    Memo2 = textView(contents, "Memo2");
-    for (QWidget *w : {static_cast<QWidget *>(Lb_answtip), static_cast<QWidget *>(Label22),
-                       static_cast<QWidget *>(Memo1), static_cast<QWidget *>(Label23), static_cast<QWidget *>(Memo2)})
-        column->addWidget(w);
-    Panel2->resize(0, 0);
-    Panel2->hide();
+    m_answerPanel = practice::buildAnswerPanel(this);
+    Panel2 = m_answerPanel.panel;
+    Lb_answtip = m_answerPanel.tip;
+    Label22 = m_answerPanel.given;
+    Memo1 = m_answerPanel.givenText;
+    Label23 = m_answerPanel.correct;
+    Memo2 = m_answerPanel.correctText;
 }
 
 void PracticeWindow::buildCommands()
@@ -258,8 +227,7 @@ void PracticeWindow::applyLayout(bool compact)
     Label24->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Panel1->setGeometry(right, m.textTop, rightWidth, m.textHeight);
-    Panel2->findChild<QWidget *>(QStringLiteral("Panel2Contents"))->resize(Panel1->size());
-    Panel2->setGeometry(Panel1->x(), Panel1->y(), Panel2->width() > 0 ? Panel1->width() : 0, Panel1->height());
+    placeAnswerPanel(Panel2, Panel1);
     const int pageTop = m.textTop + m.textHeight + 6;
     Notebook1->setGeometry(right, pageTop, rightWidth, m.pageHeight);
 

@@ -1,7 +1,12 @@
 #include "BankCheck.h"
 #include "BankWriter.h"
 #include "Content.h"
+#include "DataModule.h"
+#include "DocxWriter.h"
+#include "DrawnPaper.h"
 #include "Error.h"
+#include "PaperBuilder.h"
+#include "PaperExport.h"
 #include "QuestionPrinter.h"
 
 #include <QDate>
@@ -27,7 +32,9 @@ int usage()
     err() << "usage:\n"
              "  quillet-bank build <content dir> <bank file> [--replace]\n"
              "  quillet-bank check <bank file>\n"
-             "  quillet-bank show <bank file> <question id>\n";
+             "  quillet-bank show <bank file> <question id>\n"
+             "  quillet-bank paper <bank file> <paper table> <out.docx>\n"
+             "  quillet-bank draw <bank file> <subject 1-5> <out.docx>\n";
     return 2;
 }
 
@@ -43,6 +50,17 @@ int check(const QString &file)
         return 1;
     }
     out() << "ok: " << file << Qt::endl;
+    return 0;
+}
+
+int paper(const QString &bankFile, const QString &table, const QString &outFile)
+{
+    store::Connection c;
+    c.setConnectionString(TDM1::connectionStringFor(bankFile));
+    c.open();
+    const exam::PaperRef stored = exam::storedPaper(c, table);
+    exam::exportPaper(c, stored, outFile);
+    out() << "wrote " << outFile << ": " << stored.title << Qt::endl;
     return 0;
 }
 
@@ -69,6 +87,13 @@ int main(int argc, char **argv)
             out() << bank::printQuestion(args[1], args[2]);
             return 0;
         }
+        if (command == QLatin1String("paper") && args.size() == 4)
+            return paper(args[1], args[2], args[3]);
+        if (command == QLatin1String("draw") && args.size() == 4) {
+            const exam::PaperRef drawn = exam::drawPaperDocument(args[1], args[2].toInt(), args[3]);
+            out() << "wrote " << args[3] << ": " << drawn.title << Qt::endl;
+            return 0;
+        }
     } catch (const bank::SourceErrors &e) {
         for (const bank::SourceError &s : e.list)
             err() << s.toString() << Qt::endl;
@@ -76,6 +101,12 @@ int main(int argc, char **argv)
         return 1;
     } catch (const store::Error &e) {
         err() << e.message() << Qt::endl;
+        return 1;
+    } catch (const docx::Error &e) {
+        err() << e.message() << Qt::endl;
+        return 1;
+    } catch (const exam::PaperError &e) {
+        err() << e.text << Qt::endl;
         return 1;
     }
     return usage();

@@ -7,12 +7,7 @@ namespace richtext {
 
 void loadContent(const QVariant &value, QTextDocument *document)
 {
-    if (value.isNull())
-        document->clear();
-    else if (value.userType() == QMetaType::QByteArray)
-        rtf::RtfReader::read(value.toByteArray(), document);
-    else
-        rtf::RtfReader::read(value.toString(), document);
+    rtf::RtfReader::read(value, document);
     substituteMissingFonts(*document);
 }
 
