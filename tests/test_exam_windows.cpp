@@ -170,6 +170,11 @@ private slots:
             answerRecords(w, 9, [](int record) { return record % 2 == 0; });
             rightSingles = (firstRight ? 1 : 0) + 5;
             SaveScreen(w, "exam-answering");
+            w.epEfTrBtn11->click(); // 桌面, then back: the exam goes on where it was
+            w.showNormal();
+            QApplication::processEvents();
+            QVERIFY(w.isVisible() && w.KZTimeCounter1->isRunning());
+            QCOMPARE(w.currentRecord(), 11);
 
             w.epEfTrBtn13->click();
             QVERIFY(w.isPaused() && w.suiPanel1->isVisible());
