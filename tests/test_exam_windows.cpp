@@ -17,6 +17,7 @@
 #include "TFrmExam.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -306,6 +307,26 @@ private slots:
         });
         QVERIFY(MessageRecorder::shown().isEmpty());
         QCOMPARE(count("select count(*) from tab_cj"), 0);
+    }
+
+    void aCaseAnalysisPaperScoredBySelfAssessment()
+    {
+        whileSitting([] { mnks(5); }, [&](TFrmExam &w) {
+            QCOMPARE(dm->Cn1Query_exam.recordCount(), 7);
+            QCOMPARE(w.Notebook1->currentIndex(), 4);
+            for (int record = 1; record <= 7; ++record) {
+                w.Notebook1->FlatComboBox1->setCurrentIndex(record == 7 ? 0 : 1); // 会, but the last 不会
+                if (record < 7)
+                    w.epEfTrBtn2->click();
+            }
+            MessageRecorder::queueAnswer(1);
+            w.epEfTrBtn3->click();
+            QCOMPARE(lastMessage(), QString("恭喜你已经做完试卷，确定要交卷吗？"));
+            QCOMPARE(w.Lb_zfs->text(), QString("得分：120 分"));
+            QVERIFY(!w.epEfTrBtn6->isEnabled()); // the key of a case is never shown
+            w.epEfTrBtn7->click();
+        });
+        QCOMPARE(db("select A6 from tab_cj").toDouble(), 120.0); // kept: 60 is the lowest
     }
 
     void timeRunsOutOnALateTickAndAfterTheNoteCloses()
