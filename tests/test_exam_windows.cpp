@@ -297,6 +297,26 @@ private slots:
         QCOMPARE(count("select count(*) from tab_cj"), 0);
     }
 
+    void aFailedMarkingLeavesTheExamToHandInAgain()
+    {
+        whileSitting([] { mnks(1); }, [&](TFrmExam &w) {
+            answerRecords(w, 2, [](int) { return true; });
+            dm->ADOCn1.execute("create trigger full_disk before update on tab_cj "
+                               "begin select raise(abort, 'disk full'); end");
+            MessageRecorder::queueAnswer(1);
+            MessageRecorder::queueAnswer(1);
+            w.epEfTrBtn3->click();
+            QCOMPARE(lastMessage(), QString("发生错误！"));
+            QVERIFY(w.isVisible() && w.mode() == "new" && !w.KZTimeCounter1->isRunning());
+            QVERIFY(db("select A6 from tab_cj").isNull());
+            dm->ADOCn1.execute("drop trigger full_disk");
+            MessageRecorder::queueAnswer(1);
+            w.epEfTrBtn3->click();
+            QCOMPARE(w.mode(), QString("old"));
+            QCOMPARE(db("select A6 from tab_cj").toDouble(), 2.0);
+        });
+    }
+
     void anUntouchedPaperGoesWithoutAQuestion()
     {
         CurrentSubject = 2;
