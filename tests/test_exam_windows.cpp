@@ -21,6 +21,7 @@
 #include "TFrmExam.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,6 +175,11 @@ private slots:
             answerRecords(w, 9, [](int record) { return record % 2 == 0; });
             rightSingles = (firstRight ? 1 : 0) + 5;
             SaveScreen(w, "exam-answering");
+            w.epEfTrBtn11->click(); // 桌面, then back: the exam goes on where it was
+            w.showNormal();
+            QApplication::processEvents();
+            QVERIFY(w.isVisible() && w.KZTimeCounter1->isRunning());
+            QCOMPARE(w.currentRecord(), 11);
 
             w.epEfTrBtn13->click();
             QVERIFY(w.isPaused() && w.suiPanel1->isVisible());
@@ -295,6 +301,26 @@ private slots:
         QCOMPARE(count("select count(*) from tab_cj"), 0);
     }
 
+    void aFailedMarkingLeavesTheExamToHandInAgain()
+    {
+        whileSitting([] { mnks(1); }, [&](TFrmExam &w) {
+            answerRecords(w, 2, [](int) { return true; });
+            dm->ADOCn1.execute("create trigger full_disk before update on tab_cj "
+                               "begin select raise(abort, 'disk full'); end");
+            MessageRecorder::queueAnswer(1);
+            MessageRecorder::queueAnswer(1);
+            w.epEfTrBtn3->click();
+            QCOMPARE(lastMessage(), QString("发生错误！"));
+            QVERIFY(w.isVisible() && w.mode() == "new" && !w.KZTimeCounter1->isRunning());
+            QVERIFY(db("select A6 from tab_cj").isNull());
+            dm->ADOCn1.execute("drop trigger full_disk");
+            MessageRecorder::queueAnswer(1);
+            w.epEfTrBtn3->click();
+            QCOMPARE(w.mode(), QString("old"));
+            QCOMPARE(db("select A6 from tab_cj").toDouble(), 2.0);
+        });
+    }
+
     void anUntouchedPaperGoesWithoutAQuestion()
     {
         CurrentSubject = 2;
@@ -305,6 +331,26 @@ private slots:
         });
         QVERIFY(MessageRecorder::shown().isEmpty());
         QCOMPARE(count("select count(*) from tab_cj"), 0);
+    }
+
+    void aCaseAnalysisPaperScoredBySelfAssessment()
+    {
+        whileSitting([] { mnks(5); }, [&](TFrmExam &w) {
+            QCOMPARE(dm->Cn1Query_exam.recordCount(), 7);
+            QCOMPARE(w.Notebook1->currentIndex(), 4);
+            for (int record = 1; record <= 7; ++record) {
+                w.Notebook1->FlatComboBox1->setCurrentIndex(record == 7 ? 0 : 1); // 会, but the last 不会
+                if (record < 7)
+                    w.epEfTrBtn2->click();
+            }
+            MessageRecorder::queueAnswer(1);
+            w.epEfTrBtn3->click();
+            QCOMPARE(lastMessage(), QString("恭喜你已经做完试卷，确定要交卷吗？"));
+            QCOMPARE(w.Lb_zfs->text(), QString("得分：120 分"));
+            QVERIFY(!w.epEfTrBtn6->isEnabled()); // the key of a case is never shown
+            w.epEfTrBtn7->click();
+        });
+        QCOMPARE(db("select A6 from tab_cj").toDouble(), 120.0); // kept: 60 is the lowest
     }
 
     void timeRunsOutOnALateTickAndAfterTheNoteCloses()

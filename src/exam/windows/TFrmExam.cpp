@@ -118,16 +118,17 @@ bool TFrmExam::OpenPaper()
     return true;
 }
 
+// Marking lays the window out for review itself; coming back from 桌面 changes nothing.
 void TFrmExam::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        applyLayout(ScreenClass == QLatin1String("800"));
-        if (QScreen *screen = QGuiApplication::primaryScreen())
-            move(ScreenClass == QLatin1String("800") ? QPoint(24, 76)
-                                                      : screen->availableGeometry().center() - rect().center());
-    }
+    if (m_shown)
+        return;
+    m_shown = true;
+    applyLayout(ScreenClass == QLatin1String("800"));
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(ScreenClass == QLatin1String("800") ? QPoint(24, 76)
+                                                  : screen->availableGeometry().center() - rect().center());
     FormShow();
 }
 
