@@ -141,9 +141,15 @@ bool TextCodec::encodeChar(int codePage, const QString &character, QByteArray &o
     return true;
 }
 
+bool TextCodec::isDoubleByte(int codePage)
+{
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+}
+
 int TextCodec::codePageOfCharset(int charset, int fallback)
 {
     switch (charset) {
+    case 0: return 1252; // ANSI_CHARSET is Western whatever the document's code page
     case 2: return 1252; // Symbol: its bullets and marks sit where Latin-1 has look-alikes
     case 77: return 10000;
     case 128: return 932;

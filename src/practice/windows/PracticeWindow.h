@@ -75,6 +75,9 @@ protected:
     // Text of the hint board when the window shows; empty keeps what the opener set.
     virtual QString hintBoardText() const { return QString(); }
 
+    // Shows the current question again from the question set, after it was edited.
+    void refreshCurrentQuestion();
+
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -3,7 +3,7 @@
 #include "PracticeWindow.h"
 
 // Chapter practice: the questions the chapter selector chose, with the
-// chapter's hint on the board.
+// chapter's hint on the board and "修改本题" for the question on display.
 class TFrmLxxt : public practice::PracticeWindow {
     Q_OBJECT
 public:
@@ -12,4 +12,7 @@ public:
 protected:
     QString missingAnswerMessage() const override;
     QString hintBoardText() const override;
+
+private:
+    void epEfTrBtn11Click();
 };

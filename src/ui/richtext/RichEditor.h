@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QTextEdit>
 #include <QVariant>
 
@@ -18,6 +19,8 @@ public:
     QByteArray rtf() const;
     // True when the text is empty or only white space.
     bool isBlank() const;
+    // Inserts a picture at the cursor, no wider than the editor shows.
+    void insertPicture(const QImage &image);
 
 protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
