@@ -1,6 +1,7 @@
 #include "AuthoringLayout.h"
 
 #include "Buttons.h"
+#include "Globals.h"
 #include "RichEditBar.h"
 #include "RichEditor.h"
 #include "TitleStrip.h"
@@ -25,7 +26,7 @@ template <class W> W *named(W *widget, const char *name)
     return widget;
 }
 
-constexpr int kSideWidth = 250;
+constexpr int kFieldHeight = 28;
 
 } // namespace
 
@@ -41,14 +42,27 @@ richtext::RichEditor *EditorForm::editor(const char *name) const
     return editor;
 }
 
-QSpinBox *EditorForm::spinBox(const char *name) const { return named(new QSpinBox(m_window), name); }
+QSpinBox *EditorForm::spinBox(const char *name) const
+{
+    auto *box = named(new QSpinBox(m_window), name);
+    box->setMinimumHeight(kFieldHeight);
+    // The shared style sheet leaves the step buttons too narrow for their arrows.
+    box->setStyleSheet(QStringLiteral("QSpinBox::up-button, QSpinBox::down-button { width: 20px; }"));
+    return box;
+}
 
-QLineEdit *EditorForm::lineEdit(const char *name) const { return named(new QLineEdit(m_window), name); }
+QLineEdit *EditorForm::lineEdit(const char *name) const
+{
+    auto *edit = named(new QLineEdit(m_window), name);
+    edit->setMinimumHeight(kFieldHeight);
+    return edit;
+}
 
 QComboBox *EditorForm::comboBox(const char *name) const
 {
     auto *box = named(new QComboBox(m_window), name);
     box->setEditable(false); // a type is chosen from the list, never typed
+    box->setMinimumHeight(kFieldHeight);
     return box;
 }
 
@@ -65,6 +79,14 @@ QListWidget *EditorForm::list(const char *name) const
     auto *list = named(new QListWidget(m_window), name);
     list->setWordWrap(true);
     return list;
+}
+
+EditorForm::KeyAndLinks EditorForm::keyAndLinks() const
+{
+    KeyAndLinks c{spinBox("SE_Num"), lineEdit("Edit1"), comboBox("ComboBox1"),
+                  button("BtnAddFg", QStringLiteral("添加考点")), list("ListBox1"), list("ListBox2")};
+    c.codes->hide();
+    return c;
 }
 
 void EditorLayout::install(QWidget *window) const
@@ -102,7 +124,8 @@ void EditorLayout::install(QWidget *window) const
     auto *sideBox = new QWidget(window);
     sideBox->setObjectName(QStringLiteral("SidePanel"));
     sideBox->setLayout(side);
-    sideBox->setFixedWidth(kSideWidth);
+    // The compact windows leave more of their width to the editors.
+    sideBox->setFixedWidth(ScreenClass == QLatin1String("800") ? 220 : 260);
     side->setContentsMargins(0, 0, 0, 0);
     body->addWidget(sideBox);
     outer->addLayout(body, 1);

@@ -33,6 +33,17 @@ public:
     QPushButton *button(const char *name, const QString &text) const;
     QListWidget *list(const char *name) const;
 
+    // SE_Num, Edit1, ComboBox1, BtnAddFg, ListBox1 and the hidden ListBox2 of both windows.
+    struct KeyAndLinks {
+        QSpinBox *options;
+        QLineEdit *key;
+        QComboBox *types;
+        QPushButton *addPoints;
+        QListWidget *shown;
+        QListWidget *codes;
+    };
+    KeyAndLinks keyAndLinks() const;
+
 private:
     QWidget *m_window;
 };

@@ -61,13 +61,13 @@ void TFrmInPut::buildControls()
     Label4 = form.label("Label4", QStringLiteral("试题答案："));
     Label5 = form.label("Label5", QStringLiteral("题    型："));
     Label6 = form.label("Label6", QStringLiteral("对应考点："));
-    SE_Num = form.spinBox("SE_Num");
-    Edit1 = form.lineEdit("Edit1");
-    ComboBox1 = form.comboBox("ComboBox1");
-    BtnAddFg = form.button("BtnAddFg", QStringLiteral("添加考点"));
-    ListBox1 = form.list("ListBox1");
-    ListBox2 = form.list("ListBox2");
-    ListBox2->hide();
+    const EditorForm::KeyAndLinks side = form.keyAndLinks();
+    SE_Num = side.options;
+    Edit1 = side.key;
+    ComboBox1 = side.types;
+    BtnAddFg = side.addPoints;
+    ListBox1 = side.shown;
+    ListBox2 = side.codes;
 
     SpeedButton4 = form.button("SpeedButton4", QStringLiteral("保存"));
     SpeedButton3 = form.button("SpeedButton3", QStringLiteral("清除"));
