@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -42,7 +43,7 @@ class TestAuthoringWindows : public BankTestCase {
             QVERIFY(QFile::copy(source.filePath(file), bank->folder() + QStringLiteral("/pic/") + file));
     }
 
-    // Runs `drive` on the next modal window of type T once it shows.
+    // Runs `drive` on the next modal window of type T once it shows, then makes sure it closed.
     template <class T> static void onModal(std::function<void(T &)> drive)
     {
         auto *timer = new QTimer;
@@ -51,7 +52,11 @@ class TestAuthoringWindows : public BankTestCase {
             if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget())) {
                 timer->stop();
                 timer->deleteLater();
+                const QPointer<T> open(window);
                 drive(*window);
+                // A failed check returns early: the window must not be left waiting.
+                if (open && open->isVisible())
+                    open->reject();
             }
         });
         timer->start();

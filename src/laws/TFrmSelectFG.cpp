@@ -197,10 +197,15 @@ void TFrmSelectFG::load()
     m_query->open();
     ComboBox1->clear();
     ComboBox2->clear();
+    QFont groupFont = ComboBox1->font();
+    groupFont.setBold(true);
     for (m_query->first(); !m_query->eof(); m_query->next()) {
         const QString id = m_query->fieldByName(QStringLiteral("id")).asString();
         ComboBox1->addItem(m_query->fieldByName(QStringLiteral("n")).asString());
         ComboBox2->addItem(id);
+        // A regulation stands out from the chapters listed under it.
+        if (id.size() == 2)
+            ComboBox1->setItemData(ComboBox1->count() - 1, groupFont, Qt::FontRole);
     }
     m_query->close();
     if (ComboBox1->count() == 0)
