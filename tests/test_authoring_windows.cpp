@@ -248,6 +248,10 @@ private slots:
             QVERIFY(record > 0);
             QCOMPARE(w.Label21->text(), QString("本题是您加入的题目！"));
             QVERIFY(w.epEfTrBtn11->isVisible());
+            w.Notebook1->findChild<QAbstractButton *>("fcBG_oneB")->click();
+            w.epEfTrBtn3->click();
+            QCOMPARE(field(single, "E3") + field(single, "E2"), QString("1B"));
+            QCOMPARE(q("tab_rule", "ftid", "0100010001"), 2); // q counts links, not answers
 
             const QString before = rowOf(single);
             onModal<TfrmTedit>([](TfrmTedit &e) {

@@ -123,17 +123,33 @@ QString entry()
     return DataModule->ADOCn1.scalar(QStringLiteral("select max(A1) from tab_answ where F1 = 2")).toString();
 }
 
-void edit(const QString &id)
+void openQuestion(const QString &id)
 {
     DataModule->Cn1Query_tm.close();
     DataModule->Cn1Query_tm.setSql(QStringLiteral("select * from tab_answ where A1 = ?"));
     DataModule->Cn1Query_tm.setParams(store::Params::byPosition({id}));
     DataModule->Cn1Query_tm.open();
+}
+
+void edit(const QString &id)
+{
+    openQuestion(id);
     TfrmTedit window;
     window.show();
     save(window, "edit");
     window.Edit1->setText(QStringLiteral("C"));
     window.SpeedButton4->click();
+}
+
+// A question of a group shows the shared stem above its own text; left unsaved.
+void editGrouped()
+{
+    openQuestion(DataModule->ADOCn1.scalar(QStringLiteral("select min(A1) from tab_answ where instr(A1, '-') > 0"))
+                     .toString());
+    TfrmTedit window;
+    window.show();
+    save(window, "edit-grouped");
+    window.reject();
 }
 
 } // namespace
@@ -156,5 +172,6 @@ int main(int argc, char **argv)
     if (id.isEmpty())
         return 1;
     edit(id);
+    editGrouped();
     return 0;
 }
