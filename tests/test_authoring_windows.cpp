@@ -221,6 +221,10 @@ private slots:
         onModal<TFrmInPut>([this](TFrmInPut &w) { enterTwoQuestions(w); });
         selector.SpeedButton5->click();
         QCOMPARE(MessageRecorder::shown().size(), 3);
+        // The selector shows the chapter again with its new count.
+        QCOMPARE(DataModule->Cn1Table_kmmc.fieldByName("C1").asString(), QString("100101"));
+        QCOMPARE(DataModule->Cn1Table_kmmc.fieldByName("C3").asInteger(), counted["100101"] + 2);
+        QCOMPARE(selector.DBGrid1->currentIndex().row(), DataModule->Cn1Table_kmmc.recNo() - 1);
 
         const QString single = "US100101114" "00001";
         const QString multiple = "US100101144" "00002"; // 清除 keeps the option count

@@ -68,13 +68,12 @@ TFrmSelectFG::TFrmSelectFG(QWidget *parent) : QDialog(parent), m_query(new store
     // No border icons: the buttons are the only way out.
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setContentsMargins(0, 0, 0, 0);
     Notebook1 = new QStackedWidget(this);
     Notebook1->setObjectName(QStringLiteral("Notebook1"));
     layout->addWidget(Notebook1);
     buildPickPage();
     buildInstructionsPage();
-    setStyleSheet(QStringLiteral("#FrmSelectFG { border: 1px solid #164b5a; }"));
 }
 
 TFrmSelectFG::~TFrmSelectFG() = default;
