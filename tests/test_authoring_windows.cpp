@@ -263,9 +263,12 @@ private slots:
                 e.RxDBRichEdit1->setPlainText("改过又取消");
                 e.SpeedButton3->click();
             });
+            w.Timer1->stop(); // as when the answer time has run out: it stays out
             w.epEfTrBtn11->click();
             QCOMPARE(rowOf(single), before);
             QVERIFY(w.Label24->text().isEmpty());
+            QVERIFY(!w.Timer1->isActive());
+            w.Timer1->start();
 
             onModal<TfrmTedit>([this](TfrmTedit &e) { editQuestion(e); });
             w.epEfTrBtn11->click();

@@ -24,7 +24,9 @@ void TFrmLxxt::epEfTrBtn11Click()
 {
     if (currentRecord() <= 0)
         return;
-    // The answer time does not run while the question is being edited.
+    // The answer time does not run while the question is being edited; once
+    // it has run out it stays out.
+    const bool timing = Timer1->isActive();
     Timer1->stop();
     DataModule->Cn1Query_tm.setRecNo(currentRecord());
     try {
@@ -34,5 +36,6 @@ void TFrmLxxt::epEfTrBtn11Click()
     } catch (const store::Error &e) {
         ShowMessageBox(QStringLiteral("错误"), e.message(), 1, QStringLiteral("NO"), 2);
     }
-    Timer1->start();
+    if (timing)
+        Timer1->start();
 }
