@@ -179,12 +179,14 @@ void TestRichText::editBarFormatsTheFocusedEditor()
     bar->BtnBold->click();
     bar->BtnUnderline->click();
     bar->BtnColor->menu()->actions().at(1)->trigger(); // red
-    const int size20 = bar->CbSize->findData(20);
+    QCOMPARE(bar->CbSize->currentText(), QString("10.5"));
+    const int size20 = bar->CbSize->findData(20.0);
     bar->CbSize->setCurrentIndex(size20);
     emit bar->CbSize->activated(size20);
     const QByteArray saved = note->rtf();
     QVERIFY2(saved.contains("\\b") && saved.contains("\\ul") && saved.contains("\\fs40"), saved.constData());
     QVERIFY(saved.contains("\\red192\\green0\\blue0"));
+    QVERIFY(saved.contains("\\fs21")); // the rest keeps the size it was shown in
     QTextDocument back;
     rtf::RtfReader::read(saved, &back);
     QTextCursor first(&back);

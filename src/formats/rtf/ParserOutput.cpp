@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QStringList>
 
 #include <algorithm>
 #include <tuple>
@@ -17,20 +16,6 @@ namespace {
 constexpr int MaxFonts = 1024;
 constexpr qint64 MaxPicturePixels = 40'000'000;
 constexpr double TwipsPerPixel = 15.0;
-
-// A font named in Chinese characters, or one of the Chinese Windows fonts
-// under its Latin name.
-bool isCjkFontName(const QString &name)
-{
-    static const QStringList latinNames = {
-        QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("SimHei"),
-        QStringLiteral("KaiTi"), QStringLiteral("KaiTi_GB2312"), QStringLiteral("FangSong"),
-        QStringLiteral("FangSong_GB2312"), QStringLiteral("Microsoft YaHei"), QStringLiteral("DengXian")};
-    const QString trimmed = name.trimmed();
-    return latinNames.contains(trimmed, Qt::CaseInsensitive)
-            || std::any_of(trimmed.cbegin(), trimmed.cend(),
-                           [](QChar c) { return c.unicode() >= 0x2E80 && c.unicode() < 0xFFF0; });
-}
 
 } // namespace
 
@@ -145,7 +130,7 @@ void Parser::commitFont()
         // the document's own code page, as its name shows.
         if (fontCodePage_ == 0 && font.codePage == TextCodec::Western && fontCharset_ == 0
             && TextCodec::isDoubleByte(documentCodePage_)
-            && isCjkFontName(fontName_ + TextCodec::decode(documentCodePage_, fontNameBytes_)))
+            && TextCodec::isCjkFontName(fontName_ + TextCodec::decode(documentCodePage_, fontNameBytes_)))
             font.codePage = documentCodePage_;
         font.name = (fontName_ + TextCodec::decode(font.codePage, fontNameBytes_)).trimmed();
         formats_.clear();

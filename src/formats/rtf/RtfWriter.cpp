@@ -27,19 +27,6 @@ int toTwips(double pixels)
     return int(std::lround(pixels * TwipsPerPixel));
 }
 
-bool isCjkFontName(const QString &family)
-{
-    static const QStringList latinNamedCjk = {
-        QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("SimHei"),
-        QStringLiteral("KaiTi"), QStringLiteral("FangSong"), QStringLiteral("Microsoft YaHei"),
-        QStringLiteral("DengXian"), QStringLiteral("KaiTi_GB2312"), QStringLiteral("FangSong_GB2312"),
-    };
-    for (QChar c : family)
-        if (c.unicode() > 0x7F)
-            return true;
-    return latinNamedCjk.contains(family, Qt::CaseInsensitive);
-}
-
 void appendUnicode(QByteArray &out, char16_t unit)
 {
     // \uN takes a signed 16-bit value; '?' is the fallback for \uc1 readers.
@@ -255,7 +242,7 @@ private:
         for (std::size_t i = 0; i < fonts_.size(); ++i)
             if (fonts_[i].name == family)
                 return int(i);
-        fonts_.push_back({family, isCjkFontName(family)});
+        fonts_.push_back({family, TextCodec::isCjkFontName(family)});
         return int(fonts_.size() - 1);
     }
 
@@ -328,6 +315,11 @@ private:
 QByteArray RtfWriter::write(const QTextDocument &document)
 {
     return Writer(document).run();
+}
+
+QString RtfWriter::defaultFontFamily()
+{
+    return DefaultFont;
 }
 
 } // namespace rtf

@@ -27,6 +27,10 @@ public:
 
     // Whether a code page encodes characters in byte pairs (932, 936, 949, 950).
     static bool isDoubleByte(int codePage);
+
+    // A font named in Chinese (any character beyond ASCII), or one of the
+    // Chinese Windows fonts under its Latin name.
+    static bool isCjkFontName(const QString &family);
 };
 
 } // namespace rtf

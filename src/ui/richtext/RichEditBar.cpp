@@ -15,7 +15,7 @@
 namespace richtext {
 namespace {
 
-const int kSizes[] = {9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 28};
+const double kSizes[] = {9, 10.5, 12, 14, 16, 18, 20, 22, 24, 28};
 
 struct NamedColour {
     const char *name;
@@ -90,9 +90,9 @@ RichEditBar::RichEditBar(QWidget *parent) : QWidget(parent)
     CbSize->setObjectName(QStringLiteral("CbSize"));
     CbSize->setToolTip(QStringLiteral("字号"));
     CbSize->setFocusPolicy(Qt::NoFocus);
-    for (int size : kSizes)
+    for (double size : kSizes)
         CbSize->addItem(QString::number(size), size);
-    CbSize->setCurrentIndex(CbSize->findData(12));
+    CbSize->setCurrentIndex(CbSize->findData(RichEditor::kDefaultPointSize));
     layout->addWidget(CbSize);
 
     BtnPicture = toolButton(this, "BtnPicture", QStringLiteral("插入图片"), QStringLiteral("插入图片"));
@@ -116,7 +116,7 @@ RichEditBar::RichEditBar(QWidget *parent) : QWidget(parent)
     });
     connect(CbSize, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         QTextCharFormat format;
-        format.setFontPointSize(CbSize->itemData(index).toInt());
+        format.setFontPointSize(CbSize->itemData(index).toDouble());
         merge(format);
     });
     connect(BtnPicture, &QToolButton::clicked, this, &RichEditBar::insertPicture);
@@ -167,7 +167,7 @@ void RichEditBar::showFormatAtCursor()
     BtnBold->setChecked(format.fontWeight() >= QFont::Bold);
     BtnItalic->setChecked(format.fontItalic());
     BtnUnderline->setChecked(format.fontUnderline());
-    const int size = qRound(format.fontPointSize());
+    const double size = format.fontPointSize() > 0 ? format.fontPointSize() : m_current->font().pointSizeF();
     if (const int index = CbSize->findData(size); index >= 0)
         CbSize->setCurrentIndex(index);
 }

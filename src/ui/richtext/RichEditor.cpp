@@ -65,6 +65,12 @@ void adoptImages(QTextDocument &from, QTextDocument *to)
 RichEditor::RichEditor(QWidget *parent) : QTextEdit(parent)
 {
     prepareRichTextWidget(this);
+    // What is typed is saved in the bank's default font; show it in that face already.
+    // The editor hands its own font to the document whenever the look changes.
+    QFont face = font();
+    face.setFamilies({rtf::RtfWriter::defaultFontFamily()}); // substituted where it is not installed
+    face.setPointSizeF(kDefaultPointSize);
+    setFont(face);
     setAcceptRichText(true);
 }
 

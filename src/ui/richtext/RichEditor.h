@@ -13,6 +13,9 @@ class RichEditor : public QTextEdit
     Q_OBJECT
 
 public:
+    // Text typed without a size of its own: 五号, the body size of Chinese documents.
+    static constexpr double kDefaultPointSize = 10.5;
+
     explicit RichEditor(QWidget *parent = nullptr);
 
     void setContent(const QVariant &value);
