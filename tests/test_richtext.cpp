@@ -1,10 +1,16 @@
 #include "CjkFonts.h"
+#include "FileDialogs.h"
+#include "RichEditBar.h"
 #include "RichEditor.h"
 #include "RichView.h"
 #include "RtfReader.h"
 #include "RtfText.h"
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QMimeData>
@@ -21,6 +27,7 @@ private slots:
     void viewShowsRtfAndPlainText();
     void editorLoadsEditsAndSavesRtf();
     void editorPastesAndCopiesRtf();
+    void editBarFormatsTheFocusedEditor();
 };
 
 using richtext::RichEditor;
@@ -147,6 +154,66 @@ void TestRichText::editorPastesAndCopiesRtf()
     QCOMPARE(back.toPlainText(), QString("前粘\uFFFC"));
     QVERIFY(back.toHtml().contains("<img"));
     QVERIFY(copied->data("text/rtf").contains("\\pngblip"));
+}
+
+// Formatting chosen on the bar reaches the RTF that is saved, in the editor last focused.
+void TestRichText::editBarFormatsTheFocusedEditor()
+{
+    QWidget window;
+    auto *bar = new richtext::RichEditBar(&window);
+    auto *body = new RichEditor(&window);
+    auto *note = new RichEditor(&window);
+    bar->attach(body);
+    bar->attach(note);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(bar->currentEditor(), body);
+    note->setFocus();
+    QTRY_COMPARE(bar->currentEditor(), note);
+
+    note->setPlainText("重点难点");
+    QTextCursor cursor = note->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(2, QTextCursor::KeepAnchor);
+    note->setTextCursor(cursor);
+    bar->BtnBold->click();
+    bar->BtnUnderline->click();
+    bar->BtnColor->menu()->actions().at(1)->trigger(); // red
+    QCOMPARE(bar->CbSize->currentText(), QString("10.5"));
+    const int size20 = bar->CbSize->findData(20.0);
+    bar->CbSize->setCurrentIndex(size20);
+    emit bar->CbSize->activated(size20);
+    const QByteArray saved = note->rtf();
+    QVERIFY2(saved.contains("\\b") && saved.contains("\\ul") && saved.contains("\\fs40"), saved.constData());
+    QVERIFY(saved.contains("\\red192\\green0\\blue0"));
+    QVERIFY(saved.contains("\\fs21")); // the rest keeps the size it was shown in
+    QTextDocument back;
+    rtf::RtfReader::read(saved, &back);
+    QTextCursor first(&back);
+    first.setPosition(1);
+    QVERIFY(first.charFormat().fontWeight() >= QFont::Bold);
+    first.setPosition(4);
+    QVERIFY(first.charFormat().fontWeight() < QFont::Bold);
+    QVERIFY(body->isBlank());
+
+    // The cursor's format shows on the bar.
+    cursor.setPosition(1);
+    note->setTextCursor(cursor);
+    QVERIFY(bar->BtnBold->isChecked());
+
+    QTemporaryDir dir;
+    QImage image(600, 300, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    const QString path = dir.filePath("plan.png");
+    QVERIFY(image.save(path));
+    ui::FileDialogRecorder::queueAnswer(path);
+    bar->BtnPicture->click();
+    QVERIFY(note->toPlainText().contains(QChar::ObjectReplacementCharacter));
+    QVERIFY(note->rtf().contains("\\pngblip"));
+    ui::FileDialogRecorder::queueAnswer(QString()); // cancelled: nothing inserted
+    const QString before = note->toPlainText();
+    bar->BtnPicture->click();
+    QCOMPARE(note->toPlainText(), before);
 }
 
 QTEST_MAIN(TestRichText)

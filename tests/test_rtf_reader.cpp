@@ -20,6 +20,9 @@ private slots:
     void gbkText();
     void unicodeEscapes_data();
     void unicodeEscapes();
+    void fontCharsets_data();
+    void fontCharsets();
+    void wordDocumentWithAsianFonts();
     void nestedFormatting();
     void paragraphs();
     void table();
@@ -164,6 +167,56 @@ void TestRtfReader::unicodeEscapes()
     QFETCH(QByteArray, rtf);
     QFETCH(QString, expected);
     QCOMPARE(plain(rtf), expected);
+}
+
+// Word 2007 and later declare fonts of several Asian charsets beside GBK; each
+// font's bytes are in its own charset.
+void TestRtfReader::fontCharsets_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+    const QByteArray fonts = R"({\rtf1\ansi\ansicpg936\deff0{\fonttbl{\f0\fnil\fcharset134 \'cb\'ce\'cc\'e5;})"
+                             R"({\f1\froman\fcharset0 Times New Roman;}{\f2\fnil\fcharset136 PMingLiU;})"
+                             R"({\f3\fnil\fcharset129 Batang;}{\f4\fnil\fcharset128 MS Mincho;}})";
+    QTest::newRow("Big5") << fonts + R"(\f0\'d6\'d0\f2\'a4\'a4\'a4\'e5})" << "中中文";
+    QTest::newRow("Korean") << fonts + R"(\f3\'c7\'d1\'b1\'b9\f0\'ce\'c4})" << "한국文";
+    QTest::newRow("Shift-JIS, trail byte 7b") << fonts + R"(\f4\'93\'fa\'96\'7b\'82\'a0})" << "日本あ";
+    QTest::newRow("Western in a GBK document") << fonts + R"(\f1 caf\'e9 \f0\'d6\'d0})" << "café 中";
+    QTest::newRow("pair not split across a font change")
+            << fonts + R"(\f2\'a4\'a4{\f4\'82\'a0}\'a4\'e5})" << "中あ文";
+    QTest::newRow("default font is the document's") << QByteArray(R"({\rtf1\ansi\ansicpg936{\fonttbl{\f0\fnil\fcharset1 X;}}\f0\'d6\'d0})") << "中";
+    QTest::newRow("Chinese font declared Western")
+            << QByteArray(R"({\rtf1\ansi\ansicpg936{\fonttbl{\f0\fnil\fcharset0 \'cb\'ce\'cc\'e5;}{\f1\fcharset0 SimSun;}}\f0\'d6\'d0\f1\'ce\'c4})")
+            << "中文";
+    QTest::newRow("u escape with a Shift-JIS fallback")
+            << fonts + R"(\uc2\f4\u12354\'82\'a0\f0\'ce\'c4})" << "あ文";
+    QTest::newRow("u escape with a Big5 fallback in a GBK font")
+            << fonts + R"(\uc2\f0\u20013\'a4\'a4\'ce\'c4})" << "中文";
+    QTest::newRow("u escape with a Korean fallback, uc1")
+            << fonts + R"(\f3\u54620\'3f\'c7\'d1})" << "한한";
+}
+
+void TestRtfReader::fontCharsets()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QCOMPARE(plain(rtf), expected);
+}
+
+// As Word writes a run: associated fonts for each character class, then the text.
+void TestRtfReader::wordDocumentWithAsianFonts()
+{
+    const QByteArray rtf = R"RTF({\rtf1\adeflang1025\ansi\ansicpg936\uc2\adeff0\deff0\stshfdbch13\stshfloch0\stshfhich0
+{\fonttbl{\f0\fbidi \froman\fcharset0\fprq2{\*\panose 02020603050405020304}Times New Roman;}
+{\f13\fbidi \fnil\fcharset134\fprq2{\*\panose 02010600030101010101}\'cb\'ce\'cc\'e5{\*\falt SimSun};}
+{\f40\fbidi \fnil\fcharset136\fprq2 PMingLiU;}{\f41\fbidi \fnil\fcharset129\fprq2 Batang;}}
+{\*\generator Microsoft Word 12.0;}\pard\plain \ltrpar\ql \rtlch\fcs1 \af0\afs24 \ltrch\fcs0 \fs21\lang1033\langfe2052
+{\rtlch\fcs1 \af0 \ltrch\fcs0 \hich\af13\dbch\af13\loch\f13 \'b9\'a4\'b3\'cc}
+{\rtlch\fcs1 \af0 \ltrch\fcs0 \hich\af0\dbch\af13\loch\f0 Caf\'e9 }
+{\rtlch\fcs1 \af0 \ltrch\fcs0 \hich\af40\dbch\af40\loch\f40 \'a4\'e5}
+{\rtlch\fcs1 \af0 \ltrch\fcs0 \hich\af41\dbch\af41\loch\f41 \'c7\'d1}
+{\rtlch\fcs1 \af0 \ltrch\fcs0 \hich\af0\dbch\af13\loch\f0 \u36896\'d4\'ec}\par})RTF";
+    QCOMPARE(plain(rtf), QString("工程Café 文한造"));
 }
 
 void TestRtfReader::nestedFormatting()

@@ -126,6 +126,12 @@ void Parser::commitFont()
         Font &font = fonts_[fontIndex_];
         font.codePage = fontCodePage_ > 0
                 ? fontCodePage_ : TextCodec::codePageOfCharset(fontCharset_, documentCodePage_);
+        // Some writers declare a Chinese font as Western; its text is then in
+        // the document's own code page, as its name shows.
+        if (fontCodePage_ == 0 && font.codePage == TextCodec::Western && fontCharset_ == 0
+            && TextCodec::isDoubleByte(documentCodePage_)
+            && TextCodec::isCjkFontName(fontName_ + TextCodec::decode(documentCodePage_, fontNameBytes_)))
+            font.codePage = documentCodePage_;
         font.name = (fontName_ + TextCodec::decode(font.codePage, fontNameBytes_)).trimmed();
         formats_.clear();
     }

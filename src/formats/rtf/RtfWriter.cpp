@@ -243,7 +243,7 @@ private:
         for (std::size_t i = 0; i < fonts_.size(); ++i)
             if (fonts_[i].name == family)
                 return int(i);
-        fonts_.push_back({family, isCjkFontName(family)});
+        fonts_.push_back({family, TextCodec::isCjkFontName(family)});
         return int(fonts_.size() - 1);
     }
 
@@ -316,6 +316,11 @@ private:
 QByteArray RtfWriter::write(const QTextDocument &document)
 {
     return Writer(document).run();
+}
+
+QString RtfWriter::defaultFontFamily()
+{
+    return DefaultFont;
 }
 
 } // namespace rtf

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 class QTextDocument;
 
@@ -13,6 +14,8 @@ class RtfWriter
 {
 public:
     static QByteArray write(const QTextDocument &document);
+    // The font text without a font of its own is written in.
+    static QString defaultFontFamily();
 };
 
 } // namespace rtf

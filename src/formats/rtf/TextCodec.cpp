@@ -1,5 +1,7 @@
 #include "TextCodec.h"
 
+#include <QStringList>
+
 #include <iconv.h>
 
 #include <cerrno>
@@ -141,9 +143,28 @@ bool TextCodec::encodeChar(int codePage, const QString &character, QByteArray &o
     return true;
 }
 
+bool TextCodec::isDoubleByte(int codePage)
+{
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+}
+
+bool TextCodec::isCjkFontName(const QString &family)
+{
+    static const QStringList latinNamedCjk = {
+        QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("SimHei"),
+        QStringLiteral("KaiTi"), QStringLiteral("FangSong"), QStringLiteral("Microsoft YaHei"),
+        QStringLiteral("DengXian"), QStringLiteral("KaiTi_GB2312"), QStringLiteral("FangSong_GB2312"),
+    };
+    for (QChar c : family)
+        if (c.unicode() > 0x7F)
+            return true;
+    return latinNamedCjk.contains(family.trimmed(), Qt::CaseInsensitive);
+}
+
 int TextCodec::codePageOfCharset(int charset, int fallback)
 {
     switch (charset) {
+    case 0: return 1252; // ANSI_CHARSET is Western whatever the document's code page
     case 2: return 1252; // Symbol: its bullets and marks sit where Latin-1 has look-alikes
     case 77: return 10000;
     case 128: return 932;

@@ -185,6 +185,18 @@ void PracticeWindow::showRecord(int record)
     Label24->setText(view.editedNotice);
 }
 
+void PracticeWindow::refreshCurrentQuestion()
+{
+    if (CurrentRecord <= 0)
+        return;
+    questions().setRecNo(CurrentRecord);
+    const QuestionView view = viewOfCurrent(questions());
+    showQuestion(view);
+    showBody(view);
+    Label21->setText(view.notice);
+    Label24->setText(view.editedNotice);
+}
+
 void PracticeWindow::showQuestion(const QuestionView &view)
 {
     Label15->setText(QString::number(view.appearance));

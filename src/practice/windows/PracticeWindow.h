@@ -75,6 +75,9 @@ public:
 protected:
     PracticeWindow(const PracticeVariant &variant, QWidget *parent = nullptr);
 
+    // Shows the current question again from the question set, after it was edited.
+    void refreshCurrentQuestion();
+
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

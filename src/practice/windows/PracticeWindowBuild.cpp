@@ -172,7 +172,7 @@ void PracticeWindow::buildCommands()
     epEfTrBtn11 = command(this, "epEfTrBtn11", QStringLiteral("修改本题"));
     epEfTrBtn10 = command(this, "epEfTrBtn10", QStringLiteral("题目作废"));
     epEfTrBtn99 = command(this, m_variant.closeName, QStringLiteral("关闭"));
-    // Editing a question is not offered from practice yet.
+    // Only chapter practice offers editing; its window shows the command.
     epEfTrBtn11->hide();
     epEfTrBtn4->setVisible(m_variant.offersExplanation);
 }

@@ -3,9 +3,12 @@
 #include "PracticeWindow.h"
 
 // Chapter practice: the questions the chapter selector chose, with the
-// chapter's hint on the board.
+// chapter's hint on the board and "修改本题" for the question on display.
 class TFrmLxxt : public practice::PracticeWindow {
     Q_OBJECT
 public:
     explicit TFrmLxxt(QWidget *parent = nullptr);
+
+private:
+    void epEfTrBtn11Click();
 };

@@ -8,6 +8,7 @@
 #include "NumberPanel.h"
 #include "TFrmConfig.h"
 #include "TFrmDlg.h"
+#include "TFrmInPut.h"
 #include "TFrmJx.h"
 #include "TFrmLxxt.h"
 #include "TitleStrip.h"
@@ -62,6 +63,7 @@ TFrmkmmc::TFrmkmmc(QWidget *parent) : QDialog(parent), m_model(new practice::Cha
     connect(DBGrid1, &QTableView::doubleClicked, this,
             [this] { startPractice(PracticeMode::NewByDoubleClick, SpeedButton1->text()); });
     connect(SpeedButton4, &QPushButton::clicked, this, &TFrmkmmc::SpeedButton4Click);
+    connect(SpeedButton5, &QPushButton::clicked, this, &TFrmkmmc::SpeedButton5Click);
     connect(SpeedButton6, &QPushButton::clicked, this, &QDialog::accept);
     connect(epEfButton4, &QPushButton::clicked, this, &TFrmkmmc::epEfButton4Click);
     connect(DataModule, &TDM1::chapterExplanationAvailable, epEfButton4, &QWidget::setEnabled);
@@ -109,6 +111,7 @@ void TFrmkmmc::buildControls()
     SpeedButton3 = hotSpot(this, "SpeedButton3", QStringLiteral("习题重温"));
     epEfButton4 = hotSpot(this, "epEfButton4", QStringLiteral("本章导学"));
     epEfButton4->setEnabled(false);
+    SpeedButton5 = hotSpot(this, "SpeedButton5", QStringLiteral("试题录入"));
     SpeedButton4 = hotSpot(this, "SpeedButton4", QStringLiteral("系统设置"));
     SpeedButton6 = hotSpot(this, "SpeedButton6", QStringLiteral("关闭"));
 }
@@ -150,7 +153,7 @@ void TFrmkmmc::applyLayout(bool compact)
     const int buttonHeight = compact ? 32 : 38;
     const int gap = compact ? 8 : 12;
     int y = grid.y();
-    for (QPushButton *b : {SpeedButton1, SpeedButton2, SpeedButton3, epEfButton4}) {
+    for (QPushButton *b : {SpeedButton1, SpeedButton2, SpeedButton3, epEfButton4, SpeedButton5}) {
         b->setGeometry(buttonX, y, buttonWidth, buttonHeight);
         y += buttonHeight + gap;
     }
@@ -293,6 +296,29 @@ void TFrmkmmc::SpeedButton4Click()
     SettingsVariant = 0;
     TFrmConfig settings(this);
     settings.exec();
+}
+
+void TFrmkmmc::SpeedButton5Click()
+{
+    store::Table &chapters = DataModule->Cn1Table_kmmc;
+    if (!chapters.isOpen() || chapters.isEmpty())
+        return;
+    const QString code = chapters.fieldByName(QStringLiteral("C1")).asString();
+    // A question belongs to a six-character chapter; headings only gather them.
+    if (code.size() != 6) {
+        ShowMessageBox(QStringLiteral("提示"), practice::headingRefusalMessage(), 1, QStringLiteral("NO"), 0);
+        return;
+    }
+    TFrmInPut entry(this);
+    entry.setChapter(code, chapters.fieldByName(QStringLiteral("C2")).asString());
+    entry.exec();
+    if (entry.EnteredCount == 0)
+        return;
+    chapters.refresh();
+    chapters.locate(QStringLiteral("C1"), code);
+    m_model->reload(chapters);
+    showTotals();
+    selectCurrentRow();
 }
 
 void TFrmkmmc::done(int result)

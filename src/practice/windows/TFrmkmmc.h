@@ -35,6 +35,7 @@ public:
     QPushButton *SpeedButton2;
     QPushButton *SpeedButton3;
     QPushButton *SpeedButton4;
+    QPushButton *SpeedButton5;
     QPushButton *SpeedButton6;
     QPushButton *epEfButton4;
 
@@ -54,6 +55,7 @@ private:
     void runPractice(practice::PracticeMode mode, const QString &caption);
     void epEfButton4Click(); // the chapter's guidance text
     void SpeedButton4Click();
+    void SpeedButton5Click(); // question entry for the selected chapter
 
     practice::ChapterGridModel *m_model;
     QList<QLabel *> m_totalTitles;

@@ -65,6 +65,12 @@ void adoptImages(QTextDocument &from, QTextDocument *to)
 RichEditor::RichEditor(QWidget *parent) : QTextEdit(parent)
 {
     prepareRichTextWidget(this);
+    // What is typed is saved in the bank's default font; show it in that face already.
+    // The editor hands its own font to the document whenever the look changes.
+    QFont face = font();
+    face.setFamilies({rtf::RtfWriter::defaultFontFamily()}); // substituted where it is not installed
+    face.setPointSizeF(kDefaultPointSize);
+    setFont(face);
     setAcceptRichText(true);
 }
 
@@ -83,14 +89,33 @@ bool RichEditor::isBlank() const
     return toPlainText().trimmed().isEmpty();
 }
 
+void RichEditor::insertPicture(const QImage &image)
+{
+    const QString name = "inserted:" + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat format;
+    format.setName(name);
+    const int room = viewport()->width() - 2 * int(document()->documentMargin()) - 4;
+    if (room > 0 && image.width() > room) {
+        format.setWidth(room);
+        format.setHeight(double(image.height()) * room / image.width());
+    }
+    textCursor().insertImage(format);
+    ensureCursorVisible();
+}
+
 bool RichEditor::canInsertFromMimeData(const QMimeData *source) const
 {
-    return !rtfFormatIn(source).isEmpty() || QTextEdit::canInsertFromMimeData(source);
+    return !rtfFormatIn(source).isEmpty() || source->hasImage() || QTextEdit::canInsertFromMimeData(source);
 }
 
 void RichEditor::insertFromMimeData(const QMimeData *source)
 {
     const QString type = rtfFormatIn(source);
+    if (type.isEmpty() && source->hasImage() && !source->hasHtml()) {
+        insertPicture(qvariant_cast<QImage>(source->imageData()));
+        return;
+    }
     if (type.isEmpty()) {
         QTextEdit::insertFromMimeData(source);
         return;
