@@ -14,12 +14,21 @@
 #include "SelectorLogic.h"
 #include "Startup.h"
 #include "SyntheticBank.h"
+#include "MessageRecorder.h"
+#include "PaperBuilder.h"
+#include "PaperExport.h"
+#include "TFrmExam.h"
 #include "TFrmkmmc.h"
+#include "TfrmLawsFaGui.h"
+#include "Tfrmchart.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <sqlite3.h>
@@ -115,6 +124,72 @@ Measurement closingAPracticeRun(int runs)
                    [] { practice::endPracticeSession(QStringLiteral("0:01:05")); });
 }
 
+// A subject-2 paper: 72 single and 24 multiple choices.
+Measurement generatingAPaper(int runs, QVector<exam::BuiltPaper> &papers)
+{
+    return measure(QStringLiteral("generate a 96-question paper"), runs, [&] { papers << exam::buildPaper(2); });
+}
+
+Measurement openingTheExamWindow(int runs, const exam::BuiltPaper &paper)
+{
+    return measure(QStringLiteral("open the exam window on a paper"), runs, [&] {
+        TFrmExam window;
+        window.InitPaper(paper.name.table, paper.name.title, QStringLiteral("new"), 0, QStringLiteral("0:00:00"));
+        window.OpenPaper();
+        window.show();
+        QCoreApplication::processEvents();
+    });
+}
+
+// Answering every question of a paper with B and moving on, then handing it in.
+QVector<Measurement> sittingAPaper(const exam::BuiltPaper &paper)
+{
+    TFrmExam window;
+    window.InitPaper(paper.name.table, paper.name.title, QStringLiteral("new"), 0, QStringLiteral("0:00:00"));
+    window.OpenPaper();
+    window.show();
+    QCoreApplication::processEvents();
+    Measurement answering = measure(QStringLiteral("record an exam answer and move on"), paper.questionCount - 1, [&] {
+        QTest::keyClick(&window, Qt::Key_B);
+        QTest::keyClick(&window, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    });
+    MessageRecorder::queueAnswer(1);
+    Measurement marking = measure(QStringLiteral("hand in and mark a paper"), 1, [&] { window.epEfTrBtn3->click(); });
+    MessageRecorder::clear();
+    return {answering, marking};
+}
+
+Measurement exportingAPaper(int runs, const exam::BuiltPaper &paper, const QString &folder)
+{
+    const exam::PaperRef ref = exam::storedPaper(DataModule->ADOCn1, paper.name.table);
+    return measure(QStringLiteral("export a paper to Word"), runs, [&] {
+        exam::exportPaper(DataModule->ADOCn1, ref, folder + QStringLiteral("/paper.docx"));
+    });
+}
+
+Measurement openingTheCatalogueAndASection(int runs)
+{
+    return measure(QStringLiteral("open the point catalogue and a section"), runs, [] {
+        TfrmLawsFaGui browser;
+        browser.show();
+        QCoreApplication::processEvents();
+        browser.findChild<QLineEdit *>(QStringLiteral("m_editFind"))->setText(QStringLiteral("第5章"));
+        browser.findChild<QPushButton *>(QStringLiteral("m_btnFind"))->click();
+        browser.findChild<QPushButton *>(QStringLiteral("m_btnSelect"))->click();
+        QCoreApplication::processEvents();
+    });
+}
+
+Measurement showingTheChart(int runs)
+{
+    return measure(QStringLiteral("show the statistics chart"), runs, [] {
+        Tfrmchart chart;
+        chart.show();
+        QCoreApplication::processEvents();
+    });
+}
+
 // Start-up of the real program in a process of its own, to the main window shown.
 Measurement startUp(int runs, const QString &folder)
 {
@@ -138,6 +213,15 @@ int startUpChild(int argc, char **argv, const QString &folder)
     std::printf("shown\n");
     std::fflush(stdout);
     return 0;
+}
+
+// The exam window will not open without its button pictures.
+void installPictures(const QString &folder)
+{
+    QDir(folder).mkpath(QStringLiteral("pic"));
+    const QDir pictures(QStringLiteral(QUILLET_PIC_DIR));
+    for (const QString &file : pictures.entryList({QStringLiteral("*.bmp")}))
+        QFile::copy(pictures.filePath(file), folder + QStringLiteral("/pic/") + file);
 }
 
 double peakMegabytes()
@@ -169,6 +253,7 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QStringLiteral("data"));
+    installPictures(dir.path());
     SyntheticBankShape shape;
     shape.questions = parser.value(QStringLiteral("questions")).toInt();
     shape.firstChapterQuestions = 2000;
@@ -196,6 +281,13 @@ int main(int argc, char **argv)
         Measurement selector = chapterSelector(runs);
         selector.target = 30;
         all << selector << closingAPracticeRun(runs);
+
+        QVector<exam::BuiltPaper> papers;
+        Measurement paper = generatingAPaper(runs, papers);
+        paper.target = 100;
+        all << paper << openingTheExamWindow(qMax(3, runs / 3), papers.first()) << sittingAPaper(papers.first())
+            << exportingAPaper(qMax(3, runs / 3), papers.first(), dir.path()) << openingTheCatalogueAndASection(runs)
+            << showingTheChart(qMax(3, runs / 3));
     }
     Measurement start = startUp(qMax(3, runs / 5), dir.path());
     start.target = 500;

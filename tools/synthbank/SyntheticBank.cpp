@@ -26,7 +26,7 @@ void addChapterTree(store::Connection &c, const SyntheticBankShape &shape, Synth
                                  "(11,'单项选择题',60,1,1),(14,'多项选择题',20,2,2),(12,'判断题',0,1,1)")
                       .arg(subject));
         for (int a = 1; a <= shape.sectionsPerSubject; ++a) {
-            const QString l2 = s + QString::number(a);
+            const QString l2 = s + QString::number(a - 1); // "10", the first section, holds what papers draw from
             chapter(l2, QStringLiteral("第%1篇").arg(a));
             for (int b = 1; b <= shape.chaptersPerSection; ++b) {
                 const QString l4 = l2 + code(b, 2);
