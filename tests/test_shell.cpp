@@ -112,7 +112,7 @@ private slots:
     {
         TFrmStart &w = *session.mainWindow;
         QCOMPARE(w.commandNames(), QStringList({"lx", "lx2", "lx3", "lx4", "lx5", "music", "sztime", "fg", "help", "lxfs",
-                                                "about", "quit"}));
+                                                "about", "sj", "bf", "quit"}));
         QCOMPARE(w.ShockwaveFlash1->offeredCommands().size(), w.commandNames().size());
         for (const char *name : {"ABOUT", "Quit", "nothing", "", "lx9"})
             w.ShockwaveFlash1FSCommand(name, QString());

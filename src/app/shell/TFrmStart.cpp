@@ -9,9 +9,11 @@
 #include "ShellOpener.h"
 #include "SystemMessageBox.h"
 #include "TFrmAbout.h"
+#include "TFrmBackup.h"
 #include "TFrmConfig.h"
 #include "TFrmDlg.h"
 #include "TFrmkmmc.h"
+#include "Tfrmstxz.h"
 #include "backgroundmusic.h"
 
 #include <QApplication>
@@ -171,6 +173,8 @@ void TFrmStart::buildCommandTable()
              TFrmAbout about;
              about.exec();
          }},
+        {QStringLiteral("sj"), [] { RunHourglass<Tfrmstxz>(); }},
+        {QStringLiteral("bf"), [] { RunHourglass<TFrmBackup>(); }},
         {QStringLiteral("quit"), [this] { quitAfterPlanCheck(); }},
     };
 }
