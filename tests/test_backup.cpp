@@ -6,9 +6,11 @@
 #include "DemoBank.h"
 #include "Globals.h"
 #include "MessageRecorder.h"
+#include "Startup.h"
 
 #include <QDir>
 #include <QMessageBox>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -174,6 +176,26 @@ private slots:
         std::unique_ptr<TDM1> opened = OpenBankOrOfferRestore(demo->folder());
         QVERIFY(opened && opened->connected);
         QVERIFY(MessageRecorder::shown().isEmpty());
+    }
+
+    void startUpBacksUpAndTheMenuOpensBothWindows()
+    {
+        dm.reset();
+        Session session = StartQuillet(demo->folder());
+        QVERIFY(session.running());
+        QCOMPARE(names(demo->backupFolder()).size(), 1);
+        const QPair<QString, QString> commands[] = {{"sj", "frmstxz"}, {"bf", "FrmBackup"}};
+        for (const auto &[command, window] : commands) {
+            QString seen;
+            QTimer::singleShot(0, [&seen] {
+                if (QWidget *w = QApplication::activeModalWidget()) {
+                    seen = w->objectName();
+                    w->close();
+                }
+            });
+            session.mainWindow->ShockwaveFlash1FSCommand(command, QString());
+            QCOMPARE(seen, window);
+        }
     }
 
     void dailyBackupAtMostOnceADay()

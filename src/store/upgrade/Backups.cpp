@@ -52,8 +52,11 @@ QVector<Named> namedCopies(const QString &folder)
                 n.kind = Kind(k);
         copies << n;
     }
+    // Names tell the second; copies of the same second go by when the file was written.
     std::sort(copies.begin(), copies.end(), [](const Named &a, const Named &b) {
-        return a.made != b.made ? a.made > b.made : a.path > b.path;
+        if (a.made != b.made)
+            return a.made > b.made;
+        return QFileInfo(a.path).lastModified() > QFileInfo(b.path).lastModified();
     });
     return copies;
 }
