@@ -135,6 +135,7 @@ private slots:
         QTest::newRow("other product") << QStringList{"update tab_sj set cpbs = 'OTHER-PRODUCT'"};
         QTest::newRow("empty tab_sj") << QStringList{"delete from tab_sj"};
         QTest::newRow("no tab_sj") << QStringList{"drop table tab_sj"};
+        QTest::newRow("tab_sj without cpbs") << QStringList{"alter table tab_sj drop column cpbs"};
         QTest::newRow("empty upgrade id") << QStringList{"update tab_sj set sjbs = ''"};
         QTest::newRow("blank product id") << QStringList{"update tab_sj set cpbs = '  '"};
     }

@@ -194,12 +194,14 @@ void openUpgradeFile(store::Connection &file, const QString &path, const QString
 
 UpgradeIdentity identityOf(store::Connection &file)
 {
-    if (!file.tableExists(QStringLiteral("tab_sj")))
-        return {};
-    store::Statement st(file.handle(), QStringLiteral("select sjbs, cpbs from tab_sj limit 1"), {});
-    if (!st.step())
-        return {};
-    return {st.value(0).toString().trimmed(), st.value(1).toString().trimmed()};
+    try {
+        store::Statement st(file.handle(), QStringLiteral("select sjbs, cpbs from tab_sj limit 1"), {});
+        if (!st.step())
+            return {};
+        return {st.value(0).toString().trimmed(), st.value(1).toString().trimmed()};
+    } catch (const store::Error &) {
+        return {}; // no tab_sj, or one without the identifier columns
+    }
 }
 
 UpgradeResult mergeUpgrade(store::Connection &bank, store::Connection &file, const UpgradeIdentity &identity,
