@@ -15,6 +15,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
   libsqlite3-dev libzip-dev libfluidsynth-dev libasound2-dev timgm6mb-soundfont
+  mdbtools-dev mdbtools
   fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth imagemagick desktop-file-utils
   python3-docx libreoffice-writer-nogui poppler-utils

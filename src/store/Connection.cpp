@@ -147,23 +147,60 @@ Connection::~Connection() { close(); }
 
 QString Connection::dataSourceOf(const QString &connectionString)
 {
-    for (const QString &piece : connectionString.split(QLatin1Char(';'))) {
-        const int eq = piece.indexOf(QLatin1Char('='));
-        if (eq > 0 && piece.left(eq).trimmed().compare(QLatin1String("Data Source"), Qt::CaseInsensitive) == 0)
-            return piece.mid(eq + 1).trimmed();
+    // "Key=Value;" pieces; a value in double quotes may hold ';' (a doubled quote is a quote).
+    int i = 0;
+    const int n = int(connectionString.size());
+    while (i < n) {
+        const int eq = connectionString.indexOf(QLatin1Char('='), i);
+        if (eq < 0)
+            break;
+        const QString key = connectionString.mid(i, eq - i).trimmed();
+        QString value;
+        int j = eq + 1;
+        while (j < n && connectionString.at(j) == QLatin1Char(' '))
+            ++j;
+        if (j < n && connectionString.at(j) == QLatin1Char('"')) {
+            for (++j; j < n; ++j) {
+                if (connectionString.at(j) == QLatin1Char('"')) {
+                    if (j + 1 < n && connectionString.at(j + 1) == QLatin1Char('"')) {
+                        value += QLatin1Char('"');
+                        ++j;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                value += connectionString.at(j);
+            }
+            const int end = connectionString.indexOf(QLatin1Char(';'), j);
+            i = end < 0 ? n : end + 1;
+        } else {
+            const int end = connectionString.indexOf(QLatin1Char(';'), j);
+            value = connectionString.mid(j, (end < 0 ? n : end) - j).trimmed();
+            i = end < 0 ? n : end + 1;
+        }
+        if (key.compare(QLatin1String("Data Source"), Qt::CaseInsensitive) == 0)
+            return value;
     }
     return QString();
 }
 
 void Connection::open(bool createIfMissing)
 {
+    // URI names let ATTACH open a file read-only; a plain path still names a plain file.
+    openFile(SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | (createIfMissing ? SQLITE_OPEN_CREATE : 0), true);
+}
+
+void Connection::openReadOnly() { openFile(SQLITE_OPEN_READONLY, false); }
+
+void Connection::openFile(int flags, bool forWriting)
+{
     close();
     const QString file = dataSourceOf(m_connectionString);
     if (file.isEmpty())
         throw Error(QStringLiteral("连接字符串中没有数据源"));
-    if (!createIfMissing && !QFileInfo(file).isFile())
+    if (!(flags & SQLITE_OPEN_CREATE) && !QFileInfo(file).isFile())
         throw Error(QStringLiteral("找不到题库文件：%1").arg(file));
-    const int flags = SQLITE_OPEN_READWRITE | (createIfMissing ? SQLITE_OPEN_CREATE : 0);
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(file.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
         const QString msg = sqliteMessage(db, file);
@@ -179,9 +216,11 @@ void Connection::open(bool createIfMissing)
         execute(QStringLiteral("PRAGMA trusted_schema=OFF"));
         // Reading the schema is what tells a bank from a corrupt or foreign file.
         scalar(QStringLiteral("select count(*) from sqlite_master"));
-        scalar(QStringLiteral("PRAGMA journal_mode=WAL"));
-        // Every answer is committed to disk before the window moves on: a power cut loses nothing answered.
-        execute(QStringLiteral("PRAGMA synchronous=FULL"));
+        if (forWriting) {
+            scalar(QStringLiteral("PRAGMA journal_mode=WAL"));
+            // Every answer is committed to disk before the window moves on: a power cut loses nothing answered.
+            execute(QStringLiteral("PRAGMA synchronous=FULL"));
+        }
     } catch (...) {
         close();
         throw;

@@ -59,6 +59,8 @@ public:
     QString connectionString() const { return m_connectionString; }
     // Opens the file named by "Data Source"; never creates one unless asked.
     void open(bool createIfMissing = false);
+    // Opens a file from outside (an upgrade, a backup) without writing to it.
+    void openReadOnly();
     void close();
     bool isOpen() const { return m_db != nullptr; }
 
@@ -86,6 +88,8 @@ signals:
     void committed();
 
 private:
+    void openFile(int flags, bool forWriting);
+
     sqlite3 *m_db = nullptr;
     QString m_connectionString;
     int m_depth = 0;

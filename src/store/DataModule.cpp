@@ -14,7 +14,11 @@ const char kPassword[] = "41736pd82k5wqjtrzhxn";
 
 QString TDM1::connectionStringFor(const QString &bankFile)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=") + bankFile +
+    // A path with ';' or '"' is quoted so that the piece still ends where it should.
+    QString source = bankFile;
+    if (source.contains(QLatin1Char(';')) || source.contains(QLatin1Char('"')))
+        source = QLatin1Char('"') + source.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=") + source +
            QStringLiteral(";") + QStringLiteral("Mode=Share Deny None;Extended Properties=\"\";") +
            QStringLiteral("Locale Identifier=2052;Persist Security Info=False;") +
            QStringLiteral("Jet OLEDB:System database=\"\";Jet OLEDB:Registry Path=\"\";") +

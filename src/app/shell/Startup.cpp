@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "BankRecovery.h"
 #include "DataModule.h"
 #include "Look.h"
 #include "Routines.h"
@@ -40,12 +41,12 @@ Session StartQuillet(const QString &programFolder)
         SystemMessageBox(QStringLiteral("提示"), QStringLiteral("请安装Flash插件文件！"), QMessageBox::Warning);
         return session;
     }
-    auto dataModule = std::make_unique<TDM1>(programFolder);
-    if (!dataModule->connected) {
-        dataModule.reset();
+    auto dataModule = OpenBankOrOfferRestore(programFolder);
+    if (!dataModule) {
         SystemMessageBox(QStringLiteral("错误"), QStringLiteral("无法连接数据库！"), QMessageBox::Critical);
         return session;
     }
+    MakeDailyBackup(*dataModule);
     session.dataModule = std::move(dataModule);
     auto mainWindow = std::make_unique<TFrmStart>();
     if (!mainWindow->created()) {

@@ -10,6 +10,7 @@
 #include "ShellOpener.h"
 #include "SystemMessageBox.h"
 #include "TFrmAbout.h"
+#include "TFrmBackup.h"
 #include "TFrmConfig.h"
 #include "TFrmCheck.h"
 #include "TFrmDlg.h"
@@ -19,6 +20,7 @@
 #include "Tfrmchart.h"
 #include "TFrmkmmc.h"
 #include "TfrmLawsFaGui.h"
+#include "Tfrmstxz.h"
 #include "backgroundmusic.h"
 
 #include <QApplication>
@@ -190,6 +192,8 @@ void TFrmStart::buildCommandTable()
              TFrmAbout about;
              about.exec();
          }},
+        {QStringLiteral("sj"), [] { RunHourglass<Tfrmstxz>(); }},
+        {QStringLiteral("bf"), [] { RunHourglass<TFrmBackup>(); }},
         {QStringLiteral("quit"), [this] { quitAfterPlanCheck(); }},
     };
 }

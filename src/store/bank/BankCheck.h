@@ -10,10 +10,15 @@ struct CheckReport {
     QString summary;        // counts per subject and type, catalogue size
 };
 
+enum class CheckScope {
+    WholeBank,   // everything below
+    UpgradeFile, // the content alone: no plan row, papers need not be fillable
+};
+
 // Checks a bank's invariants: questions and texts pair up, chapters and
 // linked points exist, grouped questions have their stem, keys suit their
 // type, counters add up over the chapter tree and the exam-point catalogue,
 // papers named in tab_cj exist, and every drawn type can fill a paper.
-CheckReport checkBank(const QString &bankFile);
+CheckReport checkBank(const QString &bankFile, CheckScope scope = CheckScope::WholeBank);
 
 } // namespace bank

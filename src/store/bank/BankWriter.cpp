@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <cstdio>
+#include <functional>
 
 namespace bank {
 
@@ -163,13 +164,16 @@ QString groupKey(const QString &section, int type, int number)
     return section + QStringLiteral("%1-GRP%2-").arg(type, 2, 10, QChar(u'0')).arg(number, 3, 10, QChar(u'0'));
 }
 
-void buildBank(const Content &content, const QString &bankFile, bool replace, const QDate &buildDay)
+namespace {
+
+void writeChecked(const Content &content, const QString &file, bool replace, const QDate &buildDay, CheckScope scope,
+                  const std::function<void(store::Connection &)> &finish)
 {
-    if (QFileInfo::exists(bankFile) && !replace)
+    if (QFileInfo::exists(file) && !replace)
         throw store::Error(QStringLiteral("%1 already exists; it may hold a learner's progress (use --replace to "
                                           "overwrite it)")
-                               .arg(bankFile));
-    const QString building = bankFile + QStringLiteral(".building");
+                               .arg(file));
+    const QString building = file + QStringLiteral(".building");
     removeWithCompanions(building);
     try {
         {
@@ -179,18 +183,40 @@ void buildBank(const Content &content, const QString &bankFile, bool replace, co
             store::schema::create(c);
             store::Transaction t(c);
             Writer(c, content, buildDay).write();
+            if (finish)
+                finish(c);
             t.commit();
             c.execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
         }
-        const CheckReport report = checkBank(building);
+        const CheckReport report = checkBank(building, scope);
         if (!report.violations.isEmpty())
-            throw store::Error(QStringLiteral("the new bank fails its check:\n") + report.violations.join('\n'));
-        if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(bankFile).constData()) != 0)
-            throw store::Error(QStringLiteral("cannot move the new bank into place as %1").arg(bankFile));
+            throw store::Error(QStringLiteral("the new file fails its check:\n") + report.violations.join('\n'));
+        if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(file).constData()) != 0)
+            throw store::Error(QStringLiteral("cannot move the new file into place as %1").arg(file));
     } catch (...) {
         removeWithCompanions(building);
         throw;
     }
+}
+
+} // namespace
+
+void buildBank(const Content &content, const QString &bankFile, bool replace, const QDate &buildDay)
+{
+    writeChecked(content, bankFile, replace, buildDay, CheckScope::WholeBank, {});
+}
+
+void buildUpgradeFile(const Content &content, const QString &file, const QString &sjbs, const QString &cpbs,
+                      bool replace, const QDate &buildDay)
+{
+    if (sjbs.trimmed().isEmpty() || cpbs.trimmed().isEmpty())
+        throw store::Error(QStringLiteral("an upgrade file needs both identifiers (--sjbs and --cpbs)"));
+    writeChecked(content, file, replace, buildDay, CheckScope::UpgradeFile, [&](store::Connection &c) {
+        c.execute(QStringLiteral("delete from tab_sj"));
+        c.execute(QStringLiteral("delete from tab_plan"));
+        c.execute(QStringLiteral("insert into tab_sj (sjbs, cpbs) values (?, ?)"),
+                  store::Params::byPosition({sjbs.trimmed(), cpbs.trimmed()}));
+    });
 }
 
 } // namespace bank

@@ -17,4 +17,9 @@ QString groupKey(const QString &section, int type, int number);
 // `replace` is set.
 void buildBank(const Content &content, const QString &bankFile, bool replace, const QDate &buildDay);
 
+// Writes content into a new upgrade file whose tab_sj holds only the upgrade
+// identifier sjbs and the product identifier cpbs; checked like a bank's content.
+void buildUpgradeFile(const Content &content, const QString &file, const QString &sjbs, const QString &cpbs,
+                      bool replace, const QDate &buildDay);
+
 } // namespace bank

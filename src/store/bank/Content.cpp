@@ -17,7 +17,7 @@ QString headingOf(int subject) { return QString::number(subject) + QLatin1Char('
 
 class Reader {
 public:
-    explicit Reader(const QString &folder) : m_dir(folder) {}
+    Reader(const QString &folder, bool upgrade) : m_dir(folder), m_upgrade(upgrade) {}
 
     Content read()
     {
@@ -27,7 +27,10 @@ public:
             readPlan();
             readLaws();
             for (int n = 1; n <= 5; ++n)
-                readSubject(n);
+                if (!m_upgrade || m_dir.exists(QStringLiteral("s%1").arg(n)))
+                    readSubject(n);
+            if (m_content.subjects.isEmpty())
+                fail(Where{m_dir.path(), 0}, QStringLiteral("no subject folder (s1 … s5)"));
         }
         if (!m_errors.isEmpty())
             throw SourceErrors(m_errors);
@@ -375,6 +378,7 @@ private:
     }
 
     QDir m_dir;
+    bool m_upgrade = false; // subjects without a folder are left out
     Content m_content;
     QVector<SourceError> m_errors;
     QSet<QString> m_pointCodes;
@@ -383,6 +387,8 @@ private:
 
 } // namespace
 
-Content readContent(const QString &folder) { return Reader(folder).read(); }
+Content readContent(const QString &folder) { return Reader(folder, false).read(); }
+
+Content readUpgradeContent(const QString &folder) { return Reader(folder, true).read(); }
 
 } // namespace bank

@@ -86,6 +86,8 @@ struct Content {
 
 // Reads and validates a content folder; throws SourceErrors listing every fault found.
 Content readContent(const QString &folder);
+// The same for the content of an upgrade file: only the subjects with a folder.
+Content readUpgradeContent(const QString &folder);
 
 bool isSubjectiveType(int code);
 bool isChoiceType(int code);

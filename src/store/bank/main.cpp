@@ -31,6 +31,7 @@ int usage()
 {
     err() << "usage:\n"
              "  quillet-bank build <content dir> <bank file> [--replace]\n"
+             "  quillet-bank upgrade-file <content dir> <upgrade file> --sjbs <upgrade id> --cpbs <product id> [--replace]\n"
              "  quillet-bank check <bank file>\n"
              "  quillet-bank show <bank file> <question id>\n"
              "  quillet-bank paper <bank file> <paper table> <out.docx>\n"
@@ -64,6 +65,32 @@ int paper(const QString &bankFile, const QString &table, const QString &outFile)
     return 0;
 }
 
+// upgrade-file <content dir> <out> --sjbs X --cpbs Y [--replace]
+int upgradeFile(const QStringList &args)
+{
+    QString sjbs;
+    QString cpbs;
+    bool replace = false;
+    for (int i = 3; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--sjbs") && i + 1 < args.size())
+            sjbs = args[++i];
+        else if (args[i] == QLatin1String("--cpbs") && i + 1 < args.size())
+            cpbs = args[++i];
+        else if (args[i] == QLatin1String("--replace"))
+            replace = true;
+        else
+            return usage();
+    }
+    if (sjbs.isEmpty() || cpbs.isEmpty())
+        return usage();
+    const bank::Content content = bank::readUpgradeContent(args[1]);
+    bank::buildUpgradeFile(content, args[2], sjbs, cpbs, replace, QDate::currentDate());
+    const bank::CheckReport report = bank::checkBank(args[2], bank::CheckScope::UpgradeFile);
+    out() << report.summary << Qt::endl << "built upgrade file " << args[2] << " (" << sjbs << " for " << cpbs << ")"
+          << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -81,6 +108,8 @@ int main(int argc, char **argv)
             out() << "built " << args[2] << Qt::endl;
             return check(args[2]);
         }
+        if (command == QLatin1String("upgrade-file") && args.size() >= 3)
+            return upgradeFile(args);
         if (command == QLatin1String("check") && args.size() == 2)
             return check(args[1]);
         if (command == QLatin1String("show") && args.size() == 3) {
