@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -34,6 +35,7 @@ Measurement measure(const QString &action, int runs, const std::function<void()>
 {
     Measurement m;
     m.action = action;
+    std::fprintf(stderr, "%s …\n", qPrintable(action));
     for (int i = 0; i < runs; ++i) {
         if (prepare)
             prepare();

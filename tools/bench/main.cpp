@@ -127,6 +127,7 @@ Measurement closingAPracticeRun(int runs)
 // A subject-2 paper: 72 single and 24 multiple choices.
 Measurement generatingAPaper(int runs, QVector<exam::BuiltPaper> &papers)
 {
+    CurrentSubject = 2; // what a mock exam of the subject sets for its window
     return measure(QStringLiteral("generate a 96-question paper"), runs, [&] { papers << exam::buildPaper(2); });
 }
 
