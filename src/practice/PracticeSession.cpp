@@ -43,7 +43,8 @@ bool prepareSession(QVector<TypeEntry> &types)
     store::Query &questions = DataModule->Cn1Query_tm;
     questions.close();
     questions.setFilter(QString());
-    questions.setSql(QStringLiteral("Update tab_answ set E2_1= ''"));
+    // Only rows that hold a run answer are written: rewriting every row of a large bank costs a whole-table write.
+    questions.setSql(QStringLiteral("Update tab_answ set E2_1= '' where E2_1 <> '' or E2_1 is null"));
     questions.execSql();
     questions.setSql(PracticeSql);
     questions.open();

@@ -1,6 +1,6 @@
 #include "RichTextBlocks.h"
 
-#include "RtfText.h"
+#include "TextCodec.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -197,7 +197,7 @@ CharFormat charFormatOf(const QTextCharFormat &f)
     if (families.isEmpty() && f.hasProperty(QTextFormat::FontFamily))
         families << f.property(QTextFormat::FontFamily).toString();
     out.font = families.value(0).trimmed();
-    out.fontIsCjk = !out.font.isEmpty() && rtf::isCjkFontName(out.font);
+    out.fontIsCjk = !out.font.isEmpty() && rtf::TextCodec::isCjkFontName(out.font);
     return out;
 }
 

@@ -46,17 +46,4 @@ QByteArray fromPlainParagraphs(const QStringList &paragraphs)
     return RtfWriter::write(document);
 }
 
-bool isCjkFontName(const QString &family)
-{
-    static const QStringList latinNamedCjk = {
-        QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("SimHei"),
-        QStringLiteral("KaiTi"), QStringLiteral("FangSong"), QStringLiteral("Microsoft YaHei"),
-        QStringLiteral("DengXian"), QStringLiteral("KaiTi_GB2312"), QStringLiteral("FangSong_GB2312"),
-    };
-    for (QChar c : family)
-        if (c.unicode() > 0x7F)
-            return true;
-    return latinNamedCjk.contains(family, Qt::CaseInsensitive);
-}
-
 } // namespace rtf

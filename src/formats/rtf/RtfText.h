@@ -13,7 +13,4 @@ QString toPlainText(const QString &rtfOrText);
 // RTF holding one paragraph per entry, in the writer's usual form.
 QByteArray fromPlainParagraphs(const QStringList &paragraphs);
 
-// Whether a font name is one of the Chinese faces (by its Chinese or Latin name).
-bool isCjkFontName(const QString &family);
-
 } // namespace rtf
