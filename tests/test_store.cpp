@@ -350,16 +350,18 @@ private slots:
         t.commit();
         Query q(conn.get());
         q.setSql("select * from tab_answ");
+        // A guard against quadratic work, loose enough for a busy machine; quillet-bench measures the speed.
+        const int limitMs = 5000;
         QElapsedTimer timer;
         timer.start();
         q.open();
         QCOMPARE(q.recordCount(), 50005);
-        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString("took %1 ms").arg(timer.elapsed())));
+        QVERIFY2(timer.elapsed() < limitMs, qPrintable(QString("took %1 ms").arg(timer.elapsed())));
         timer.restart();
         q.setFilter("A13=11 and a10 like '10*' and f1<>1");
         q.setFiltered(true);
         QVERIFY(q.recordCount() > 50000);
-        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString("filter took %1 ms").arg(timer.elapsed())));
+        QVERIFY2(timer.elapsed() < limitMs, qPrintable(QString("filter took %1 ms").arg(timer.elapsed())));
     }
 };
 
