@@ -13,7 +13,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -118,7 +117,7 @@ int runHarness(int kills, int markings, unsigned seed, int questionCount)
 
     std::mt19937 random(seed);
     QHash<QString, Reported> reported;
-    int integrityFailures = 0, brokenRules = 0, lost = 0, totalRecorded = 0;
+    int integrityFailures = 0, brokenRules = 0, lost = 0, totalRecorded = 0, finishedEarly = 0;
     for (int run = 1; run <= kills; ++run) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -129,16 +128,21 @@ int runHarness(int kills, int markings, unsigned seed, int questionCount)
                      day.toString(Qt::ISODate)});
         if (!child.waitForStarted())
             return 2;
-        // Let it mark for a while, then kill it in the middle of whatever it is doing.
-        QElapsedTimer clock;
-        clock.start();
-        const int kill = 200 + int(random() % 1500);
-        while (clock.elapsed() < kill && child.state() == QProcess::Running)
+        // Kill it after a random number of reported answers, a random fraction of a
+        // marking later, so the kill lands anywhere inside the next marking.
+        const int killAfter = 1 + int(random() % qMax(1, markings - 1));
+        QByteArray output;
+        while (child.state() == QProcess::Running && output.count("recorded ") < killAfter) {
             child.waitForReadyRead(20);
+            output += child.readAllStandardOutput();
+        }
+        QThread::usleep(random() % 3000);
+        const bool killedMidRun = child.state() == QProcess::Running;
         child.kill();
         child.waitForFinished();
-        const QByteArray output = child.readAllStandardOutput();
+        output += child.readAllStandardOutput();
         readReports(output, reported);
+        finishedEarly += killedMidRun ? 0 : 1;
         totalRecorded += output.count("recorded ");
 
         store::Connection c;
@@ -152,12 +156,12 @@ int runHarness(int kills, int markings, unsigned seed, int questionCount)
         integrityFailures += broken.filter(QStringLiteral("integrity_check")).size();
         brokenRules += broken.size() - broken.filter(QStringLiteral("integrity_check")).size();
         lost += missing.size();
-        std::printf("kill %d after %d ms: %lld answers recorded in this run\n", run, kill,
-                    static_cast<long long>(output.count("recorded ")));
+        std::printf("kill %d after %d reported answers: %lld answers recorded in this run%s\n", run, killAfter,
+                    static_cast<long long>(output.count("recorded ")), killedMidRun ? "" : " (it had finished)");
     }
-    std::printf("%d kills, %d answers reported recorded: %d integrity failures, %d broken counter rules, "
-                "%d lost answers\n",
-                kills, totalRecorded, integrityFailures, brokenRules, lost);
+    std::printf("%d kills (%d after the run had finished), %d answers reported recorded: %d integrity failures, "
+                "%d broken counter rules, %d lost answers\n",
+                kills, finishedEarly, totalRecorded, integrityFailures, brokenRules, lost);
     return integrityFailures + brokenRules + lost == 0 ? 0 : 1;
 }
 
