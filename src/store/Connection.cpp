@@ -5,7 +5,9 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 #include <QRegularExpression>
 #include <sqlite3.h>
 
@@ -19,6 +21,54 @@ QString sqliteMessage(sqlite3 *db, const QString &context)
     return context.isEmpty() ? msg : msg + QStringLiteral(" — ") + context;
 }
 
+Error sqliteError(sqlite3 *db, const QString &context)
+{
+    return Error(sqliteMessage(db, context), db ? conditionOfResult(sqlite3_extended_errcode(db)) : Condition::Other);
+}
+
+quint32 bigEndian(const QByteArray &bytes, int at, int size)
+{
+    quint32 v = 0;
+    for (int i = 0; i < size; ++i)
+        v = v << 8 | quint8(bytes.at(at + i));
+    return v;
+}
+
+// A file cut short (a broken copy, a full disk while saving) still opens and
+// shows its schema; only reading a lost page would fail, later and anywhere.
+// The header says how long the file must be, unless a log beside it still
+// holds pages that belong to it.
+void refuseTruncated(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray header = f.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return;
+    if (QFileInfo(file + QStringLiteral("-wal")).size() > 0)
+        return;
+    const quint32 rawPageSize = bigEndian(header, 16, 2);
+    const qint64 pageSize = rawPageSize == 1 ? 65536 : rawPageSize;
+    const quint32 pages = bigEndian(header, 28, 4);
+    const bool sizeValid = bigEndian(header, 24, 4) == bigEndian(header, 92, 4);
+    if (sizeValid && pages > 0 && f.size() < pageSize * pages)
+        throw Error(QStringLiteral("题库文件不完整：%1").arg(file), Condition::Damaged);
+}
+
+// The file cannot be written, or a log beside it cannot be made.
+bool refusedWriting(sqlite3 *db)
+{
+    const int code = sqlite3_extended_errcode(db) & 0xff;
+    return code == SQLITE_READONLY || code == SQLITE_CANTOPEN || code == SQLITE_PERM;
+}
+
+std::function<bool(const QString &)> &writeCheck()
+{
+    static std::function<bool(const QString &)> check;
+    return check;
+}
+
 } // namespace
 
 Statement::Statement(sqlite3 *db, const QString &sql, const Params &params) : m_db(db)
@@ -28,7 +78,7 @@ Statement::Statement(sqlite3 *db, const QString &sql, const Params &params) : m_
     const QByteArray text = jet::translate(sql).toUtf8();
     const char *tail = nullptr;
     if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, &tail) != SQLITE_OK)
-        throw Error(sqliteMessage(db, sql));
+        throw sqliteError(db, sql);
     if (!m_stmt)
         throw Error(QStringLiteral("empty statement: ") + sql);
     bind(params);
@@ -94,7 +144,7 @@ void Statement::bindValue(int index, const QVariant &v)
         }
     }
     if (rc != SQLITE_OK)
-        throw Error(sqliteMessage(m_db, QStringLiteral("binding parameter %1").arg(index)));
+        throw sqliteError(m_db, QStringLiteral("binding parameter %1").arg(index));
 }
 
 bool Statement::step()
@@ -104,7 +154,7 @@ bool Statement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    throw Error(sqliteMessage(m_db, QString::fromUtf8(sqlite3_sql(m_stmt))));
+    throw sqliteError(m_db, QString::fromUtf8(sqlite3_sql(m_stmt)));
 }
 
 int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
@@ -155,7 +205,9 @@ QString Connection::dataSourceOf(const QString &connectionString)
     return QString();
 }
 
-void Connection::open(bool createIfMissing)
+void setWriteCheck(std::function<bool(const QString &)> check) { writeCheck() = std::move(check); }
+
+void Connection::open(bool createIfMissing, const Acceptance &accept)
 {
     close();
     const QString file = dataSourceOf(m_connectionString);
@@ -163,22 +215,73 @@ void Connection::open(bool createIfMissing)
         throw Error(QStringLiteral("连接字符串中没有数据源"));
     if (!createIfMissing && !QFileInfo(file).isFile())
         throw Error(QStringLiteral("找不到题库文件：%1").arg(file));
-    const int flags = SQLITE_OPEN_READWRITE | (createIfMissing ? SQLITE_OPEN_CREATE : 0);
+    if (!createIfMissing)
+        refuseTruncated(file);
+    if (!writeCheck() || writeCheck()(file)) {
+        try {
+            openFile(file.toUtf8(), SQLITE_OPEN_READWRITE | (createIfMissing ? SQLITE_OPEN_CREATE : 0), accept);
+            // SQLite opens a file it may not write for reading only, without a word.
+            if (!sqlite3_db_readonly(m_db, "main")) {
+                prepareForWriting();
+                return;
+            }
+        } catch (const Error &) {
+            if (!m_db || !refusedWriting(m_db) || createIfMissing) {
+                close();
+                throw;
+            }
+        }
+        close();
+    }
+    openForReading(file, accept);
+}
+
+void Connection::openForReading(const QString &file, const Acceptance &accept)
+{
+    const QByteArray uri = QByteArrayLiteral("file:") + QUrl::toPercentEncoding(file, "/") + "?mode=ro";
+    try {
+        openFile(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, accept);
+    } catch (const Error &) {
+        if (!m_db || !refusedWriting(m_db)) {
+            close();
+            throw;
+        }
+        close();
+        // A logged bank in a folder we may not write: nobody can change it, so read it as it lies.
+        try {
+            openFile(uri + "&immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, accept);
+        } catch (...) {
+            close();
+            throw;
+        }
+    }
+    m_readOnly = true;
+}
+
+void Connection::openFile(const QByteArray &name, int flags, const Acceptance &accept)
+{
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(file.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
-        const QString msg = sqliteMessage(db, file);
+    if (sqlite3_open_v2(name.constData(), &db, flags, nullptr) != SQLITE_OK) {
+        const Error error = sqliteError(db, QString::fromUtf8(name));
         sqlite3_close(db);
-        throw Error(msg);
+        throw error;
     }
     m_db = db;
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 3000);
+    jet::registerFunctions(db);
+    execute(QStringLiteral("PRAGMA trusted_schema=OFF"));
+    // Reading the schema is what tells a bank from a corrupt or foreign file.
+    scalar(QStringLiteral("select count(*) from sqlite_master"));
+    // Decided before anything is written, so a file that is not ours stays as it was.
+    if (accept && !accept(*this))
+        throw Error(QStringLiteral("不是题库文件：%1").arg(QString::fromUtf8(name)), Condition::Damaged);
+}
+
+void Connection::prepareForWriting()
+{
     try {
-        sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-        sqlite3_extended_result_codes(db, 1);
-        sqlite3_busy_timeout(db, 3000);
-        jet::registerFunctions(db);
-        execute(QStringLiteral("PRAGMA trusted_schema=OFF"));
-        // Reading the schema is what tells a bank from a corrupt or foreign file.
-        scalar(QStringLiteral("select count(*) from sqlite_master"));
         scalar(QStringLiteral("PRAGMA journal_mode=WAL"));
         // Every answer is committed to disk before the window moves on: a power cut loses nothing answered.
         execute(QStringLiteral("PRAGMA synchronous=FULL"));
@@ -196,6 +299,7 @@ void Connection::close()
     m_db = nullptr;
     m_keys.clear();
     m_depth = 0;
+    m_readOnly = false;
 }
 
 sqlite3 *Connection::handle() const

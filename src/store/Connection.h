@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -57,10 +58,16 @@ public:
 
     void setConnectionString(const QString &s) { m_connectionString = s; }
     QString connectionString() const { return m_connectionString; }
+    // Decides whether an opened file is the kind the caller wants, before anything is written to it.
+    using Acceptance = std::function<bool(Connection &)>;
     // Opens the file named by "Data Source"; never creates one unless asked.
-    void open(bool createIfMissing = false);
+    // A file that cannot be written is opened for reading only (see isReadOnly);
+    // one cut short or refused by `accept` does not open and stays untouched.
+    void open(bool createIfMissing = false, const Acceptance &accept = {});
     void close();
     bool isOpen() const { return m_db != nullptr; }
+    // Open, but every write fails with Condition::ReadOnly.
+    bool isReadOnly() const { return m_readOnly; }
 
     // Runs one statement, returns the number of rows changed.
     int execute(const QString &sql, const Params &params = {});
@@ -86,7 +93,12 @@ signals:
     void committed();
 
 private:
+    void openFile(const QByteArray &name, int flags, const Acceptance &accept);
+    void openForReading(const QString &file, const Acceptance &accept);
+    void prepareForWriting();
+
     sqlite3 *m_db = nullptr;
+    bool m_readOnly = false;
     QString m_connectionString;
     int m_depth = 0;
     QHash<QString, QStringList> m_keys; // primary key per lower-case table name
@@ -107,6 +119,10 @@ private:
     Connection &m_conn;
     bool m_done = false;
 };
+
+// Whether the system lets this process write `file`; unset, SQLite finds out by
+// itself. Stands in for a write-protected file where permissions do not bind.
+void setWriteCheck(std::function<bool(const QString &file)> check);
 
 QString quoted(const QString &text);     // 'text' with inner quotes doubled
 QString quotedName(const QString &name); // "name" for identifiers

@@ -54,6 +54,9 @@ Session StartQuillet(const QString &programFolder)
     }
     TFrmProgress::instance();
     TFrmDlg::instance();
+    if (session.dataModule->ADOCn1.isReadOnly())
+        ShowMessageBox(QStringLiteral("提示"), QStringLiteral("题库文件不能写入，本次的练习和考试都无法保存答题记录！"), 1,
+                       QStringLiteral("NO"), 1);
     session.mainWindow = std::move(mainWindow);
     return session;
 }

@@ -1,0 +1,212 @@
+#include "AnswerPages.h"
+#include "BankTestCase.h"
+#include "Clock.h"
+#include "Error.h"
+#include "Globals.h"
+#include "MessageRecorder.h"
+#include "Startup.h"
+#include "TFrmLxxt.h"
+#include "TFrmkmmc.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+#include <functional>
+#include <sqlite3.h>
+
+namespace {
+
+QByteArray fileHash(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QStringList textsShown()
+{
+    QStringList texts;
+    for (const MessageRecord &m : MessageRecorder::shown())
+        texts << m.caption + QLatin1Char('|') + m.text;
+    return texts;
+}
+
+// Uses up every page the file may have: the next write that needs a new page finds the disk full.
+void fillTheDisk(store::Connection &c)
+{
+    c.execute(QStringLiteral("PRAGMA max_page_count = %1").arg(c.scalar("PRAGMA page_count").toLongLong()));
+    for (int day = 0;; ++day) {
+        try {
+            c.execute("insert into tab_rz (A1, A2) values (?, 0)",
+                      store::Params::byPosition({QDate(1990, 1, 1).addDays(day)}));
+        } catch (const store::Error &e) {
+            QCOMPARE(e.condition(), store::Condition::DiskFull);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+// Damaged, foreign, write-protected and full banks: the learner reads a message and the bank stays as it was.
+class TestBadInput : public BankTestCase {
+    Q_OBJECT
+
+    QString counters()
+    {
+        return db("select (select group_concat(E2 || E3 || E4, ',') from tab_answ) || '|' || "
+                  "(select sum(D1) from tab_kmmc) || '|' || (select count(*) from tab_rz where A1 = '2026-12-08') || "
+                  "'|' || (select sum(q2) from tab_rule)")
+            .toString();
+    }
+
+    static void selectChapter100101(TFrmkmmc &selector)
+    {
+        QVERIFY(DataModule->Cn1Table_kmmc.locate(QStringLiteral("C1"), QStringLiteral("100101")));
+        selector.DBGrid1->setCurrentIndex(
+            selector.DBGrid1->model()->index(DataModule->Cn1Table_kmmc.recNo() - 1, 0));
+    }
+
+    // Opens the practice window on chapter 100101 and runs `drive` in it, then closes it.
+    static void practise(TFrmkmmc &selector, const std::function<void(TFrmLxxt &)> &drive)
+    {
+        selectChapter100101(selector);
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            if (auto *w = qobject_cast<TFrmLxxt *>(QApplication::activeModalWidget())) {
+                driven = true;
+                drive(*w);
+                w->epEfTrBtn99->click();
+            }
+        });
+        selector.SpeedButton1->click();
+        QVERIFY(driven);
+    }
+
+private slots:
+    void init()
+    {
+        MessageRecorder::clear();
+        store::setWriteCheck({});
+        PracticeSubject = 1;
+    }
+    void cleanup()
+    {
+        closeBank();
+        store::setWriteCheck({});
+        MessageRecorder::clear();
+    }
+
+    void startUpRefusesABankItCannotRead_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("truncated bank") << "truncate";
+        QTest::newRow("not an SQLite file") << "jet";
+        QTest::newRow("SQLite file of another program") << "foreign";
+    }
+    void startUpRefusesABankItCannotRead()
+    {
+        QFETCH(QString, damage);
+        FixtureBank fixture;
+        const QString file = fixture.bankFile();
+        if (damage == "truncate") {
+            QFile f(file);
+            QVERIFY(f.size() > 8192);
+            QVERIFY(f.resize(f.size() / 2));
+        } else if (damage == "jet") {
+            writeFile(file, QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(4076, '\x5a'));
+        } else {
+            QFile::remove(file);
+            sqlite3 *other = nullptr;
+            QCOMPARE(sqlite3_open(file.toUtf8().constData(), &other), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(other, "create table moz_places (id integer primary key, url text);"
+                                         "insert into moz_places (url) values ('about:blank');",
+                                  nullptr, nullptr, nullptr),
+                     SQLITE_OK);
+            sqlite3_close(other);
+        }
+        const QByteArray before = fileHash(file);
+
+        MessageRecorder::queueAnswer(QMessageBox::Ok);
+        QVERIFY(!StartQuillet(fixture.folder()).running());
+        QCOMPARE(textsShown(), QStringList({"错误|无法连接数据库！"}));
+        QCOMPARE(fileHash(file), before);
+        QVERIFY(!QFile::exists(file + "-wal"));
+    }
+
+    void aBankThatCannotBeWrittenStartsAndSaysSo()
+    {
+        bank = std::make_unique<FixtureBank>();
+        store::setToday(QDate(2026, 12, 8));
+        QVERIFY(bank->installPictures(QStringLiteral(QUILLET_PIC_DIR)));
+        const QByteArray before = fileHash(bank->bankFile());
+        store::setWriteCheck([](const QString &) { return false; });
+
+        MessageRecorder::queueAnswer(1);
+        Session session = StartQuillet(bank->folder());
+        QVERIFY(session.running());
+        QCOMPARE(textsShown(), QStringList({"提示|题库文件不能写入，本次的练习和考试都无法保存答题记录！"}));
+        QVERIFY(session.dataModule->ADOCn1.isReadOnly());
+
+        // Reading works; practice refuses to start instead of pretending to record.
+        {
+            TFrmkmmc selector;
+            selector.show();
+            QVERIFY(selector.DBGrid1->model()->rowCount() > 0);
+            MessageRecorder::clear();
+            MessageRecorder::queueAnswer(1);
+            selectChapter100101(selector);
+            selector.SpeedButton1->click(); // a practice window would wait here for the learner
+            QVERIFY(selector.isVisible());
+            QCOMPARE(textsShown(), QStringList({"错误|题库文件不能写入，答题记录无法保存！"}));
+        }
+        session = Session();
+        QCOMPARE(fileHash(bank->bankFile()), before);
+    }
+
+    void aMarkingThatFindsTheDiskFullIsUndoneWhole()
+    {
+        openFreshBank();
+        QVERIFY(bank->installPictures(QStringLiteral(QUILLET_PIC_DIR)));
+        TFrmkmmc selector;
+        selector.show();
+        practise(selector, [&](TFrmLxxt &w) {
+            const QString untouched = counters();
+            fillTheDisk(dm->ADOCn1);
+            w.Notebook1->findChild<QAbstractButton *>("fcBG_oneB")->click();
+            MessageRecorder::queueAnswer(1);
+            w.epEfTrBtn3->click();
+            QCOMPARE(textsShown(), QStringList({"错误|磁盘空间已满，本次答题没有保存！请腾出空间后再答。"}));
+            QCOMPARE(counters(), untouched);
+            QCOMPARE(w.currentRecord(), 1);
+
+            // Space is back: the same answer counts in full.
+            dm->ADOCn1.execute("PRAGMA max_page_count = 1000000");
+            w.epEfTrBtn3->click();
+            QCOMPARE(textsShown().size(), 1);
+            QCOMPARE(db("select E2 || E3 || E4 from tab_answ where A1 = '100101110001'").toString(), QString("B1-3"));
+            QCOMPARE(db("select A2 || A3 || B1 || B2 from tab_rz where A1 = '2026-12-08'").toString(), QString("1111"));
+        });
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QuilletApplication app(argc, argv);
+    TestBadInput test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_bad_input.moc"
