@@ -1,4 +1,5 @@
 #include "AnswerPages.h"
+#include "BadConditions.h"
 #include "BankTestCase.h"
 #include "Clock.h"
 #include "Error.h"
@@ -8,9 +9,8 @@
 #include "TFrmLxxt.h"
 #include "TFrmkmmc.h"
 
-#include <QCryptographicHash>
-#include <QFile>
 #include <QAbstractButton>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
@@ -19,14 +19,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-QByteArray fileHash(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -41,21 +33,6 @@ QStringList textsShown()
     for (const MessageRecord &m : MessageRecorder::shown())
         texts << m.caption + QLatin1Char('|') + m.text;
     return texts;
-}
-
-// Uses up every page the file may have: the next write that needs a new page finds the disk full.
-void fillTheDisk(store::Connection &c)
-{
-    c.execute(QStringLiteral("PRAGMA max_page_count = %1").arg(c.scalar("PRAGMA page_count").toLongLong()));
-    for (int day = 0;; ++day) {
-        try {
-            c.execute("insert into tab_rz (A1, A2) values (?, 0)",
-                      store::Params::byPosition({QDate(1990, 1, 1).addDays(day)}));
-        } catch (const store::Error &e) {
-            QCOMPARE(e.condition(), store::Condition::DiskFull);
-            return;
-        }
-    }
 }
 
 } // namespace
@@ -199,6 +176,32 @@ private slots:
             QCOMPARE(db("select E2 || E3 || E4 from tab_answ where A1 = '100101110001'").toString(), QString("B1-3"));
             QCOMPARE(db("select A2 || A3 || B1 || B2 from tab_rz where A1 = '2026-12-08'").toString(), QString("1111"));
         });
+    }
+
+    void aBankThatTurnsReadOnlyEndsThePracticeRunWithOneMessage()
+    {
+        openFreshBank();
+        QVERIFY(bank->installPictures(QStringLiteral(QUILLET_PIC_DIR)));
+        TFrmkmmc selector;
+        selector.show();
+        QString afterFirst;
+        practise(selector, [&](TFrmLxxt &w) {
+            w.Notebook1->findChild<QAbstractButton *>("fcBG_oneA")->click();
+            w.epEfTrBtn3->click();
+            afterFirst = counters();
+            // The drive the bank lives on is remounted read-only.
+            dm->ADOCn1.execute("PRAGMA query_only = 1");
+            w.Notebook1->findChild<QAbstractButton *>("fcBG_oneB")->click();
+            MessageRecorder::queueAnswer(1);
+            w.epEfTrBtn2->click(); // leaving the question marks the changed answer
+            QVERIFY(!w.isVisible());
+            QCOMPARE(w.currentRecord(), 1);
+        });
+        QCOMPARE(textsShown(), QStringList({"错误|题库文件不能写入，答题记录无法保存！"}));
+        dm->ADOCn1.execute("PRAGMA query_only = 0");
+        QCOMPARE(counters(), afterFirst);
+        QCOMPARE(db("select E2 || E3 from tab_answ where A1 = '100101110001'").toString(), QString("A1"));
+        QVERIFY(selector.isVisible());
     }
 };
 
