@@ -12,9 +12,12 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <sqlite3.h>
 
@@ -33,6 +36,25 @@ QStringList textsShown()
     for (const MessageRecord &m : MessageRecorder::shown())
         texts << m.caption + QLatin1Char('|') + m.text;
     return texts;
+}
+
+// The child process of the missing-pictures case: opens the practice window
+// on the program folder given and prints the messages it showed when it ends.
+int practiseWithoutPictures(const QString &folder)
+{
+    TDM1 dataModule(folder);
+    if (!dataModule.connected)
+        return 2;
+    // The recorder's list is made first, so that it is still there when the handler below runs.
+    MessageRecorder::queueAnswer(1);
+    MessageRecorder::shown();
+    std::atexit([] {
+        for (const QString &text : textsShown())
+            std::printf("%s\n", text.toUtf8().constData());
+        std::fflush(stdout);
+    });
+    TFrmLxxt window;
+    return 0;
 }
 
 } // namespace
@@ -203,11 +225,26 @@ private slots:
         QCOMPARE(db("select E2 || E3 from tab_answ where A1 = '100101110001'").toString(), QString("A1"));
         QVERIFY(selector.isVisible());
     }
+
+    void missingPicturesEndTheProgramWithTheirMessage()
+    {
+        FixtureBank fixture;
+        const QByteArray before = fileHash(fixture.bankFile());
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {"--practise-without-pictures", fixture.folder()});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), EXIT_FAILURE);
+        QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()).trimmed(), QString("错误|无法提取资源文件！"));
+        QCOMPARE(fileHash(fixture.bankFile()), before);
+    }
 };
 
 int main(int argc, char **argv)
 {
     QuilletApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--practise-without-pictures")
+        return practiseWithoutPictures(QString::fromLocal8Bit(argv[2]));
     TestBadInput test;
     return QTest::qExec(&test, argc, argv);
 }
