@@ -112,6 +112,7 @@ private slots:
     {
         QTest::addColumn<QString>("damage");
         QTest::newRow("truncated bank") << "truncate";
+        QTest::newRow("empty file") << "empty";
         QTest::newRow("not an SQLite file") << "jet";
         QTest::newRow("SQLite file of another program") << "foreign";
     }
@@ -124,6 +125,8 @@ private slots:
             QFile f(file);
             QVERIFY(f.size() > 8192);
             QVERIFY(f.resize(f.size() / 2));
+        } else if (damage == "empty") {
+            writeFile(file, QByteArray());
         } else if (damage == "jet") {
             writeFile(file, QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(4076, '\x5a'));
         } else {

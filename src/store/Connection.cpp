@@ -5,7 +5,6 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <QRegularExpression>
@@ -24,36 +23,6 @@ QString sqliteMessage(sqlite3 *db, const QString &context)
 Error sqliteError(sqlite3 *db, const QString &context)
 {
     return Error(sqliteMessage(db, context), db ? conditionOfResult(sqlite3_extended_errcode(db)) : Condition::Other);
-}
-
-quint32 bigEndian(const QByteArray &bytes, int at, int size)
-{
-    quint32 v = 0;
-    for (int i = 0; i < size; ++i)
-        v = v << 8 | quint8(bytes.at(at + i));
-    return v;
-}
-
-// A file cut short (a broken copy, a full disk while saving) still opens and
-// shows its schema; only reading a lost page would fail, later and anywhere.
-// The header says how long the file must be, unless a log beside it still
-// holds pages that belong to it.
-void refuseTruncated(const QString &file)
-{
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray header = f.read(100);
-    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
-        return;
-    if (QFileInfo(file + QStringLiteral("-wal")).size() > 0)
-        return;
-    const quint32 rawPageSize = bigEndian(header, 16, 2);
-    const qint64 pageSize = rawPageSize == 1 ? 65536 : rawPageSize;
-    const quint32 pages = bigEndian(header, 28, 4);
-    const bool sizeValid = bigEndian(header, 24, 4) == bigEndian(header, 92, 4);
-    if (sizeValid && pages > 0 && f.size() < pageSize * pages)
-        throw Error(QStringLiteral("题库文件不完整：%1").arg(file), Condition::Damaged);
 }
 
 // The file cannot be written, or a log beside it cannot be made.
@@ -215,8 +184,6 @@ void Connection::open(bool createIfMissing, const Acceptance &accept)
         throw Error(QStringLiteral("连接字符串中没有数据源"));
     if (!createIfMissing && !QFileInfo(file).isFile())
         throw Error(QStringLiteral("找不到题库文件：%1").arg(file));
-    if (!createIfMissing)
-        refuseTruncated(file);
     if (!writeCheck() || writeCheck()(file)) {
         try {
             openFile(file.toUtf8(), SQLITE_OPEN_READWRITE | (createIfMissing ? SQLITE_OPEN_CREATE : 0), accept);

@@ -62,7 +62,7 @@ public:
     using Acceptance = std::function<bool(Connection &)>;
     // Opens the file named by "Data Source"; never creates one unless asked.
     // A file that cannot be written is opened for reading only (see isReadOnly);
-    // one cut short or refused by `accept` does not open and stays untouched.
+    // one that is damaged or refused by `accept` does not open and stays untouched.
     void open(bool createIfMissing = false, const Acceptance &accept = {});
     void close();
     bool isOpen() const { return m_db != nullptr; }
