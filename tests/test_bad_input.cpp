@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -227,6 +228,39 @@ private slots:
         QCOMPARE(counters(), afterFirst);
         QCOMPARE(db("select E2 || E3 from tab_answ where A1 = '100101110001'").toString(), QString("A1"));
         QVERIFY(selector.isVisible());
+    }
+
+    // The system itself refuses the writes (the immutable attribute binds root too).
+    void aWriteProtectedBankIsReadAsItLies_data()
+    {
+        QTest::addColumn<bool>("wholeFolder");
+        QTest::newRow("read-only file") << false;
+        QTest::newRow("read-only folder") << true;
+    }
+    void aWriteProtectedBankIsReadAsItLies()
+    {
+        QFETCH(bool, wholeFolder);
+        FixtureBank fixture;
+        const QString file = fixture.bankFile();
+        const QString locked = wholeFolder ? fixture.folder() + "/data" : file;
+        const QByteArray before = fileHash(file);
+        if (QProcess::execute("chattr", {"+i", locked}) != 0)
+            QSKIP("this file system has no immutable attribute");
+        const auto unlock = qScopeGuard([&] { QProcess::execute("chattr", {"-i", locked}); });
+
+        TDM1 readOnly(fixture.folder());
+        QVERIFY(readOnly.connected);
+        QVERIFY(readOnly.ADOCn1.isReadOnly());
+        QCOMPARE(readOnly.ADOCn1.scalar("select count(*) from tab_answ").toInt(), 5);
+        try {
+            readOnly.ADOCn1.execute("update tab_answ set E3 = E3 + 1");
+            QFAIL("a write-protected bank took a write");
+        } catch (const store::Error &e) {
+            QCOMPARE(e.condition(), store::Condition::ReadOnly);
+            QCOMPARE(e.learnerMessage(), QString("题库文件不能写入，答题记录无法保存！"));
+        }
+        readOnly.ADOCn1.close();
+        QCOMPARE(fileHash(file), before);
     }
 
     void missingPicturesEndTheProgramWithTheirMessage()
