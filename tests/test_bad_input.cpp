@@ -160,7 +160,7 @@ private slots:
         MessageRecorder::queueAnswer(1);
         Session session = StartQuillet(bank->folder());
         QVERIFY(session.running());
-        QCOMPARE(textsShown(), QStringList({"提示|题库文件不能写入，本次的练习和考试都无法保存答题记录！"}));
+        QCOMPARE(textsShown(), QStringList({"提示|题库文件只读，练习和考试的答题都不能保存！"}));
         QVERIFY(session.dataModule->ADOCn1.isReadOnly());
 
         // Reading works; practice refuses to start instead of pretending to record.
@@ -191,7 +191,7 @@ private slots:
             w.Notebook1->findChild<QAbstractButton *>("fcBG_oneB")->click();
             MessageRecorder::queueAnswer(1);
             w.epEfTrBtn3->click();
-            QCOMPARE(textsShown(), QStringList({"错误|磁盘空间已满，本次答题没有保存！请腾出空间后再答。"}));
+            QCOMPARE(textsShown(), QStringList({"错误|磁盘已满，答案没有保存，请腾出空间！"}));
             QCOMPARE(counters(), untouched);
             QCOMPARE(w.currentRecord(), 1);
 

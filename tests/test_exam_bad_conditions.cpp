@@ -148,7 +148,7 @@ private slots:
             fillTheDisk(dm->ADOCn1);
             MessageRecorder::queueAnswer(1);
             answerWrongly(w);
-            QCOMPARE(texts(), QStringList({"磁盘空间已满，本次答题没有保存！请腾出空间后再答。"}));
+            QCOMPARE(texts(), QStringList({"磁盘已满，答案没有保存，请腾出空间！"}));
             QCOMPARE(w.currentRecord(), 1);
             QCOMPARE(counters(), untouched);
 

@@ -26,7 +26,7 @@ QString Error::learnerMessage() const
     case Condition::ReadOnly:
         return QStringLiteral("题库文件不能写入，答题记录无法保存！");
     case Condition::DiskFull:
-        return QStringLiteral("磁盘空间已满，本次答题没有保存！请腾出空间后再答。");
+        return QStringLiteral("磁盘已满，答案没有保存，请腾出空间！");
     case Condition::Damaged:
         return QStringLiteral("题库文件已损坏，无法读写！");
     case Condition::Other:

@@ -55,7 +55,7 @@ Session StartQuillet(const QString &programFolder)
     TFrmProgress::instance();
     TFrmDlg::instance();
     if (session.dataModule->ADOCn1.isReadOnly())
-        ShowMessageBox(QStringLiteral("提示"), QStringLiteral("题库文件不能写入，本次的练习和考试都无法保存答题记录！"), 1,
+        ShowMessageBox(QStringLiteral("提示"), QStringLiteral("题库文件只读，练习和考试的答题都不能保存！"), 1,
                        QStringLiteral("NO"), 1);
     session.mainWindow = std::move(mainWindow);
     return session;
