@@ -39,6 +39,17 @@ QStringList textsShown()
     return texts;
 }
 
+// Stands for a window whose save fails on a full disk, with no handling of its own.
+class SavesOnAFullDisk : public QObject {
+public:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::User)
+            throw store::Error("database or disk is full", store::Condition::DiskFull);
+        return QObject::event(e);
+    }
+};
+
 // The child process of the missing-pictures case: opens the practice window
 // on the program folder given and prints the messages it showed when it ends.
 int practiseWithoutPictures(const QString &folder)
@@ -261,6 +272,15 @@ private slots:
         }
         readOnly.ADOCn1.close();
         QCOMPARE(fileHash(file), before);
+    }
+
+    void aFullDiskMeetsTheLearnerInChineseAnywhere()
+    {
+        MessageRecorder::queueAnswer(QMessageBox::Ok);
+        SavesOnAFullDisk window;
+        QCoreApplication::postEvent(&window, new QEvent(QEvent::User));
+        QCoreApplication::processEvents();
+        QCOMPARE(textsShown(), QStringList({"Quillet|磁盘已满，答案没有保存，请腾出空间！"}));
     }
 
     void missingPicturesEndTheProgramWithTheirMessage()

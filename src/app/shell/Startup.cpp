@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "DataModule.h"
+#include "Error.h"
 #include "Look.h"
 #include "Routines.h"
 #include "SystemMessageBox.h"
@@ -20,6 +21,8 @@ bool QuilletApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
+    } catch (const store::Error &e) {
+        ReportUnhandledError(e.learnerMessage());
     } catch (const std::exception &e) {
         ReportUnhandledError(QString::fromUtf8(e.what()));
     } catch (...) {
