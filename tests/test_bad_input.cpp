@@ -283,6 +283,23 @@ private slots:
         QCOMPARE(textsShown(), QStringList({"Quillet|磁盘已满，答案没有保存，请腾出空间！"}));
     }
 
+    // The fixture's program folder has no sound/ at all.
+    void missingTunesOrNoSoundOutputSayOnceAndPlayNothing()
+    {
+        FixtureBank fixture;
+        MessageRecorder::queueAnswer(1);
+        Session session = StartQuillet(fixture.folder());
+        QVERIFY(session.running());
+        TFrmStart &w = *session.mainWindow;
+        w.show();
+        MessageRecorder::clear();
+        MessageRecorder::queueAnswer(1);
+        w.PlayMusic(AppDir + "sound/乐曲01.mid", true);
+        const QString expected = w.MidiMediaPlayer.audioAvailable() ? "提示|无法播放背景音乐！" : "提示|没发现声卡！";
+        QCOMPARE(textsShown(), QStringList({expected}));
+        QVERIFY(!w.MidiMediaPlayer.isPlaying());
+    }
+
     void missingPicturesEndTheProgramWithTheirMessage()
     {
         FixtureBank fixture;
