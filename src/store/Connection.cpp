@@ -25,13 +25,6 @@ Error sqliteError(sqlite3 *db, const QString &context)
     return Error(sqliteMessage(db, context), db ? conditionOfResult(sqlite3_extended_errcode(db)) : Condition::Other);
 }
 
-// The file cannot be written, or a log beside it cannot be made.
-bool refusedWriting(sqlite3 *db)
-{
-    const int code = sqlite3_extended_errcode(db) & 0xff;
-    return code == SQLITE_READONLY || code == SQLITE_CANTOPEN || code == SQLITE_PERM;
-}
-
 std::function<bool(const QString &)> &writeCheck()
 {
     static std::function<bool(const QString &)> check;
@@ -174,6 +167,17 @@ QString Connection::dataSourceOf(const QString &connectionString)
     return QString();
 }
 
+
+// The file cannot be written, or a log beside it cannot be made. Our own
+// refusals (a damaged or foreign file) never count.
+bool Connection::refusedWriting(const Error &e) const
+{
+    if (!m_db || e.condition() == Condition::Damaged)
+        return false;
+    const int code = sqlite3_extended_errcode(m_db) & 0xff;
+    return code == SQLITE_READONLY || code == SQLITE_CANTOPEN || code == SQLITE_PERM;
+}
+
 void setWriteCheck(std::function<bool(const QString &)> check) { writeCheck() = std::move(check); }
 
 void Connection::open(bool createIfMissing, const Acceptance &accept)
@@ -192,8 +196,8 @@ void Connection::open(bool createIfMissing, const Acceptance &accept)
                 prepareForWriting();
                 return;
             }
-        } catch (const Error &) {
-            if (!m_db || !refusedWriting(m_db) || createIfMissing) {
+        } catch (const Error &e) {
+            if (createIfMissing || !refusedWriting(e)) {
                 close();
                 throw;
             }
@@ -208,8 +212,8 @@ void Connection::openForReading(const QString &file, const Acceptance &accept)
     const QByteArray uri = QByteArrayLiteral("file:") + QUrl::toPercentEncoding(file, "/") + "?mode=ro";
     try {
         openFile(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, accept);
-    } catch (const Error &) {
-        if (!m_db || !refusedWriting(m_db)) {
+    } catch (const Error &e) {
+        if (!refusedWriting(e)) {
             close();
             throw;
         }
@@ -248,14 +252,9 @@ void Connection::openFile(const QByteArray &name, int flags, const Acceptance &a
 
 void Connection::prepareForWriting()
 {
-    try {
-        scalar(QStringLiteral("PRAGMA journal_mode=WAL"));
-        // Every answer is committed to disk before the window moves on: a power cut loses nothing answered.
-        execute(QStringLiteral("PRAGMA synchronous=FULL"));
-    } catch (...) {
-        close();
-        throw;
-    }
+    scalar(QStringLiteral("PRAGMA journal_mode=WAL"));
+    // Every answer is committed to disk before the window moves on: a power cut loses nothing answered.
+    execute(QStringLiteral("PRAGMA synchronous=FULL"));
 }
 
 void Connection::close()

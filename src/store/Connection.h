@@ -12,6 +12,8 @@ struct sqlite3_stmt;
 
 namespace store {
 
+class Error;
+
 // Parameters of a statement: by name (":A1" or "A1") or by position (1-based for "?").
 struct Params {
     QVector<QPair<QString, QVariant>> named;
@@ -96,6 +98,7 @@ private:
     void openFile(const QByteArray &name, int flags, const Acceptance &accept);
     void openForReading(const QString &file, const Acceptance &accept);
     void prepareForWriting();
+    bool refusedWriting(const Error &e) const;
 
     sqlite3 *m_db = nullptr;
     bool m_readOnly = false;
