@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QUrl>
 #include <QRegularExpression>
 #include <sqlite3.h>
 
@@ -19,6 +20,17 @@ QString sqliteMessage(sqlite3 *db, const QString &context)
     return context.isEmpty() ? msg : msg + QStringLiteral(" — ") + context;
 }
 
+Error sqliteError(sqlite3 *db, const QString &context)
+{
+    return Error(sqliteMessage(db, context), db ? conditionOfResult(sqlite3_extended_errcode(db)) : Condition::Other);
+}
+
+std::function<bool(const QString &)> &writeCheck()
+{
+    static std::function<bool(const QString &)> check;
+    return check;
+}
+
 } // namespace
 
 Statement::Statement(sqlite3 *db, const QString &sql, const Params &params) : m_db(db)
@@ -28,7 +40,7 @@ Statement::Statement(sqlite3 *db, const QString &sql, const Params &params) : m_
     const QByteArray text = jet::translate(sql).toUtf8();
     const char *tail = nullptr;
     if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, &tail) != SQLITE_OK)
-        throw Error(sqliteMessage(db, sql));
+        throw sqliteError(db, sql);
     if (!m_stmt)
         throw Error(QStringLiteral("empty statement: ") + sql);
     bind(params);
@@ -94,7 +106,7 @@ void Statement::bindValue(int index, const QVariant &v)
         }
     }
     if (rc != SQLITE_OK)
-        throw Error(sqliteMessage(m_db, QStringLiteral("binding parameter %1").arg(index)));
+        throw sqliteError(m_db, QStringLiteral("binding parameter %1").arg(index));
 }
 
 bool Statement::step()
@@ -104,7 +116,7 @@ bool Statement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    throw Error(sqliteMessage(m_db, QString::fromUtf8(sqlite3_sql(m_stmt))));
+    throw sqliteError(m_db, QString::fromUtf8(sqlite3_sql(m_stmt)));
 }
 
 int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
@@ -185,46 +197,104 @@ QString Connection::dataSourceOf(const QString &connectionString)
     return QString();
 }
 
-void Connection::open(bool createIfMissing)
+
+// The file cannot be written, or a log beside it cannot be made. Our own
+// refusals (a damaged or foreign file) never count.
+bool Connection::refusedWriting(const Error &e) const
 {
-    // URI names let ATTACH open a file read-only; a plain path still names a plain file.
-    openFile(SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | (createIfMissing ? SQLITE_OPEN_CREATE : 0), true);
+    if (!m_db || e.condition() == Condition::Damaged)
+        return false;
+    const int code = sqlite3_extended_errcode(m_db) & 0xff;
+    return code == SQLITE_READONLY || code == SQLITE_CANTOPEN || code == SQLITE_PERM;
 }
 
-void Connection::openReadOnly() { openFile(SQLITE_OPEN_READONLY, false); }
+void setWriteCheck(std::function<bool(const QString &)> check) { writeCheck() = std::move(check); }
 
-void Connection::openFile(int flags, bool forWriting)
+QString Connection::fileToOpen(bool createIfMissing)
 {
     close();
     const QString file = dataSourceOf(m_connectionString);
     if (file.isEmpty())
         throw Error(QStringLiteral("连接字符串中没有数据源"));
-    if (!(flags & SQLITE_OPEN_CREATE) && !QFileInfo(file).isFile())
+    if (!createIfMissing && !QFileInfo(file).isFile())
         throw Error(QStringLiteral("找不到题库文件：%1").arg(file));
+    return file;
+}
+
+void Connection::open(bool createIfMissing, const Acceptance &accept)
+{
+    const QString file = fileToOpen(createIfMissing);
+    if (!writeCheck() || writeCheck()(file)) {
+        try {
+            // URI names let ATTACH open a file read-only; a plain path still names a plain file.
+            openFile(file.toUtf8(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | (createIfMissing ? SQLITE_OPEN_CREATE : 0),
+                     accept);
+            // SQLite opens a file it may not write for reading only, without a word.
+            if (!sqlite3_db_readonly(m_db, "main")) {
+                prepareForWriting();
+                return;
+            }
+        } catch (const Error &e) {
+            if (createIfMissing || !refusedWriting(e)) {
+                close();
+                throw;
+            }
+        }
+        close();
+    }
+    openForReading(file, accept);
+}
+
+void Connection::openReadOnly() { openForReading(fileToOpen(false), {}); }
+
+void Connection::openForReading(const QString &file, const Acceptance &accept)
+{
+    const QByteArray uri = QByteArrayLiteral("file:") + QUrl::toPercentEncoding(file, "/") + "?mode=ro";
+    try {
+        openFile(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, accept);
+    } catch (const Error &e) {
+        if (!refusedWriting(e)) {
+            close();
+            throw;
+        }
+        close();
+        // A logged bank in a folder we may not write: nobody can change it, so read it as it lies.
+        try {
+            openFile(uri + "&immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, accept);
+        } catch (...) {
+            close();
+            throw;
+        }
+    }
+    m_readOnly = true;
+}
+
+void Connection::openFile(const QByteArray &name, int flags, const Acceptance &accept)
+{
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(file.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
-        const QString msg = sqliteMessage(db, file);
+    if (sqlite3_open_v2(name.constData(), &db, flags, nullptr) != SQLITE_OK) {
+        const Error error = sqliteError(db, QString::fromUtf8(name));
         sqlite3_close(db);
-        throw Error(msg);
+        throw error;
     }
     m_db = db;
-    try {
-        sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-        sqlite3_extended_result_codes(db, 1);
-        sqlite3_busy_timeout(db, 3000);
-        jet::registerFunctions(db);
-        execute(QStringLiteral("PRAGMA trusted_schema=OFF"));
-        // Reading the schema is what tells a bank from a corrupt or foreign file.
-        scalar(QStringLiteral("select count(*) from sqlite_master"));
-        if (forWriting) {
-            scalar(QStringLiteral("PRAGMA journal_mode=WAL"));
-            // Every answer is committed to disk before the window moves on: a power cut loses nothing answered.
-            execute(QStringLiteral("PRAGMA synchronous=FULL"));
-        }
-    } catch (...) {
-        close();
-        throw;
-    }
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 3000);
+    jet::registerFunctions(db);
+    execute(QStringLiteral("PRAGMA trusted_schema=OFF"));
+    // Reading the schema is what tells a bank from a corrupt or foreign file.
+    scalar(QStringLiteral("select count(*) from sqlite_master"));
+    // Decided before anything is written, so a file that is not ours stays as it was.
+    if (accept && !accept(*this))
+        throw Error(QStringLiteral("不是题库文件：%1").arg(QString::fromUtf8(name)), Condition::Damaged);
+}
+
+void Connection::prepareForWriting()
+{
+    scalar(QStringLiteral("PRAGMA journal_mode=WAL"));
+    // Every answer is committed to disk before the window moves on: a power cut loses nothing answered.
+    execute(QStringLiteral("PRAGMA synchronous=FULL"));
 }
 
 void Connection::close()
@@ -235,6 +305,7 @@ void Connection::close()
     m_db = nullptr;
     m_keys.clear();
     m_depth = 0;
+    m_readOnly = false;
 }
 
 sqlite3 *Connection::handle() const

@@ -5,11 +5,14 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace store {
+
+class Error;
 
 // Parameters of a statement: by name (":A1" or "A1") or by position (1-based for "?").
 struct Params {
@@ -57,12 +60,18 @@ public:
 
     void setConnectionString(const QString &s) { m_connectionString = s; }
     QString connectionString() const { return m_connectionString; }
+    // Decides whether an opened file is the kind the caller wants, before anything is written to it.
+    using Acceptance = std::function<bool(Connection &)>;
     // Opens the file named by "Data Source"; never creates one unless asked.
-    void open(bool createIfMissing = false);
+    // A file that cannot be written is opened for reading only (see isReadOnly);
+    // one that is damaged or refused by `accept` does not open and stays untouched.
+    void open(bool createIfMissing = false, const Acceptance &accept = {});
     // Opens a file from outside (an upgrade, a backup) without writing to it.
     void openReadOnly();
     void close();
     bool isOpen() const { return m_db != nullptr; }
+    // Open, but every write fails with Condition::ReadOnly.
+    bool isReadOnly() const { return m_readOnly; }
 
     // Runs one statement, returns the number of rows changed.
     int execute(const QString &sql, const Params &params = {});
@@ -88,9 +97,14 @@ signals:
     void committed();
 
 private:
-    void openFile(int flags, bool forWriting);
+    void openFile(const QByteArray &name, int flags, const Acceptance &accept);
+    void openForReading(const QString &file, const Acceptance &accept);
+    void prepareForWriting();
+    bool refusedWriting(const Error &e) const;
+    QString fileToOpen(bool createIfMissing);
 
     sqlite3 *m_db = nullptr;
+    bool m_readOnly = false;
     QString m_connectionString;
     int m_depth = 0;
     QHash<QString, QStringList> m_keys; // primary key per lower-case table name
@@ -111,6 +125,10 @@ private:
     Connection &m_conn;
     bool m_done = false;
 };
+
+// Whether the system lets this process write `file`; unset, SQLite finds out by
+// itself. Stands in for a write-protected file where permissions do not bind.
+void setWriteCheck(std::function<bool(const QString &file)> check);
 
 QString quoted(const QString &text);     // 'text' with inner quotes doubled
 QString quotedName(const QString &name); // "name" for identifiers

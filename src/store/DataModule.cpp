@@ -54,12 +54,10 @@ TDM1::TDM1(const QString &programFolder, QObject *parent) : QObject(parent)
         if (ADOCn1.isOpen())
             ADOCn1.close();
         ADOCn1.setConnectionString(connectionStringFor(AppDir + QStringLiteral("data/Vellumar.mdb")));
-        ADOCn1.open();
-        if (!store::schema::isBank(ADOCn1)) {
-            ADOCn1.close();
-            return;
-        }
-        store::schema::migrate(ADOCn1);
+        ADOCn1.open(false, [](store::Connection &c) { return store::schema::isBank(c); });
+        // A bank that cannot be written is read as it is; practice and exams tell the learner when they try to save.
+        if (!ADOCn1.isReadOnly())
+            store::schema::migrate(ADOCn1);
         connected = true;
     } catch (const std::exception &) {
         ADOCn1.close();

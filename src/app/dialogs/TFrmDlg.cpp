@@ -201,6 +201,6 @@ void RunReportingErrors(const std::function<void()> &command)
     try {
         command();
     } catch (const store::Error &e) {
-        ShowMessageBox(QStringLiteral("错误"), e.message(), 1, QStringLiteral("NO"), 2);
+        ShowMessageBox(QStringLiteral("错误"), e.learnerMessage(), 1, QStringLiteral("NO"), 2);
     }
 }

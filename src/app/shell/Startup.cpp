@@ -2,6 +2,7 @@
 
 #include "BankRecovery.h"
 #include "DataModule.h"
+#include "Error.h"
 #include "Look.h"
 #include "Routines.h"
 #include "SystemMessageBox.h"
@@ -21,6 +22,8 @@ bool QuilletApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
+    } catch (const store::Error &e) {
+        ReportUnhandledError(e.learnerMessage());
     } catch (const std::exception &e) {
         ReportUnhandledError(QString::fromUtf8(e.what()));
     } catch (...) {
@@ -55,6 +58,9 @@ Session StartQuillet(const QString &programFolder)
     }
     TFrmProgress::instance();
     TFrmDlg::instance();
+    if (session.dataModule->ADOCn1.isReadOnly())
+        ShowMessageBox(QStringLiteral("提示"), QStringLiteral("题库文件只读，练习和考试的答题都不能保存！"), 1,
+                       QStringLiteral("NO"), 1);
     session.mainWindow = std::move(mainWindow);
     return session;
 }

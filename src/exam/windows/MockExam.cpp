@@ -42,8 +42,9 @@ void mnks(int subject)
             built = exam::buildPaper(subject, [&progress](const QString &text) { progress.setText(text); });
         } catch (const exam::PaperError &e) {
             failure = e.text;
-        } catch (const store::Error &) {
-            failure = QStringLiteral("建立数据表时发生错误！");
+        } catch (const store::Error &e) {
+            failure = e.condition() == store::Condition::Other ? QStringLiteral("建立数据表时发生错误！")
+                                                               : e.learnerMessage();
         }
     }
     if (!failure.isEmpty()) {

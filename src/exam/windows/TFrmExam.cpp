@@ -193,9 +193,8 @@ void TFrmExam::showRecord(int record)
     if (isNew() && CurrentRecord > 0) {
         try {
             RecordAnswer(CurrentRecord, false);
-        } catch (const store::Error &) {
-            // Nothing of the answer stayed; the learner stays on the question to give it again.
-            errorBox(QStringLiteral("发生错误！"));
+        } catch (const store::Error &e) {
+            answerNotSaved(e);
             fcBG_th->setPressed(CurrentRecord - 1);
             return;
         }
@@ -271,8 +270,10 @@ void TFrmExam::timeOut()
     KZTimeCounter1->stop();
     try {
         RecordAnswer(CurrentRecord, true);
-    } catch (const store::Error &) {
-        errorBox(QStringLiteral("发生错误！"));
+    } catch (const store::Error &e) {
+        answerNotSaved(e);
+        if (m_finishing)
+            return;
     }
     SystemMessageBox(QStringLiteral("提示"), QStringLiteral("很遗憾，考试时间到了！"), QMessageBox::Information);
     try {
@@ -300,8 +301,8 @@ void TFrmExam::epEfTrBtn3Click()
     try {
         RecordAnswer(CurrentRecord, true);
         unanswered = exam::unansweredCount(m_table);
-    } catch (const store::Error &) {
-        errorBox(QStringLiteral("发生错误！"));
+    } catch (const store::Error &e) {
+        answerNotSaved(e);
         return;
     }
     if (unanswered >= exam::kAnswerSheetSize) {
@@ -338,9 +339,9 @@ void TFrmExam::MarkPaper()
         const exam::MarkedPaper marked = exam::markPaper(m_table, CurrentSubject, timeText);
         m_score = marked.score;
         DropOnClose = marked.dropOnClose;
-    } catch (const store::Error &) {
+    } catch (const store::Error &e) {
         // Still answering, clock stopped: 交卷 can be tried again.
-        errorBox(QStringLiteral("发生错误！"));
+        answerNotSaved(e);
         return;
     }
     m_mode = QStringLiteral("old");

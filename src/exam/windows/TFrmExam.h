@@ -13,7 +13,7 @@ class QPushButton;
 class QSplitter;
 class QStackedWidget;
 namespace richtext { class RichView; }
-namespace store { class Query; }
+namespace store { class Error; class Query; }
 namespace practice {
 class AnswerPages;
 class NumberBoard;
@@ -101,6 +101,9 @@ private:
     void timeOutWhenChildCloses();
     void finish();
     void closePaper();
+    // An answer or a marking that could not be saved: the learner may try
+    // again, unless the bank cannot be written at all, which ends the exam.
+    void answerNotSaved(const store::Error &error);
 
     practice::NumberGlyphs m_glyphs;
     practice::AnswerPanel m_answerPanel;

@@ -152,3 +152,17 @@ void TFrmExam::keyPressEvent(QKeyEvent *event)
     }
     practice::answerKey(event, *Notebook1, epEfTrBtn1, epEfTrBtn2);
 }
+
+void TFrmExam::answerNotSaved(const store::Error &error)
+{
+    if (error.condition() != store::Condition::ReadOnly) {
+        const bool known = error.condition() != store::Condition::Other;
+        ShowMessageBox(QStringLiteral("错误"), known ? error.learnerMessage() : QStringLiteral("发生错误！"), 1,
+                       QStringLiteral("NO"), 2);
+        return;
+    }
+    if (m_finishing)
+        return;
+    ShowMessageBox(QStringLiteral("错误"), error.learnerMessage(), 1, QStringLiteral("NO"), 2);
+    finish();
+}

@@ -62,7 +62,24 @@ void PracticeWindow::connectHandlers()
         button->installEventFilter(this);
 }
 
-void PracticeWindow::guarded(const std::function<void()> &command) { RunReportingErrors(command); }
+void PracticeWindow::guarded(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const store::Error &e) {
+        if (e.condition() != store::Condition::ReadOnly) {
+            ShowMessageBox(QStringLiteral("错误"), e.learnerMessage(), 1, QStringLiteral("NO"), 2);
+            return;
+        }
+        if (m_writeRefused)
+            return;
+        m_writeRefused = true;
+        ShowMessageBox(QStringLiteral("错误"), e.learnerMessage(), 1, QStringLiteral("NO"), 2);
+        // Answering on would only pretend to record.
+        if (!m_closed)
+            reject();
+    }
+}
 
 bool PracticeWindow::PrepareSession()
 {

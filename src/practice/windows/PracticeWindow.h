@@ -114,7 +114,8 @@ private:
     void epEfTrBtn7Click();
     void epEfTrBtn8Click();
     void closeSession();
-    // Runs a command; a database error ends only that command.
+    // Runs a command; a database error ends only that command. A bank that
+    // can no longer be written ends the run, with one message.
     void guarded(const std::function<void()> &command);
 
     const PracticeVariant m_variant;
@@ -128,6 +129,7 @@ private:
     int CurrentRecord = 0;
     bool m_shown = false;
     bool m_closed = false;
+    bool m_writeRefused = false;
 };
 
 } // namespace practice

@@ -39,7 +39,7 @@ void TFrmLxxt::epEfTrBtn11Click()
         if (edit.exec() == QDialog::Accepted)
             refreshCurrentQuestion();
     } catch (const store::Error &e) {
-        ShowMessageBox(QStringLiteral("错误"), e.message(), 1, QStringLiteral("NO"), 2);
+        ShowMessageBox(QStringLiteral("错误"), e.learnerMessage(), 1, QStringLiteral("NO"), 2);
     }
     if (timing)
         Timer1->start();

@@ -258,7 +258,7 @@ void TFrmkmmc::startPractice(PracticeMode mode, const QString &caption)
     try {
         runPractice(mode, caption);
     } catch (const store::Error &e) {
-        ShowMessageBox(QStringLiteral("错误"), e.message(), 1, QStringLiteral("NO"), 2);
+        ShowMessageBox(QStringLiteral("错误"), e.learnerMessage(), 1, QStringLiteral("NO"), 2);
     }
 }
 
