@@ -395,16 +395,23 @@ bool Dataset::locate(const QString &field, const QVariant &value, bool caseInsen
     const int column = columnIndex(field);
     const Qt::CaseSensitivity cs = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
     const QString wanted = convert::toText(value);
+    const bool wantedIsNumber = isNumber(value);
+    const bool wantedIsNull = value.isNull();
     for (int p = 0; p < m_view.size(); ++p) {
         const QVariant &v = m_snap->rows.at(m_view.at(p)).at(column);
-        if (v.isNull() != value.isNull())
+        // Text compared in place: markings locate chapter rows in a table of thousands.
+        const QString *text = v.userType() == QMetaType::QString ? static_cast<const QString *>(v.constData()) : nullptr;
+        const bool isNull = v.isNull();
+        if (isNull != wantedIsNull)
             continue;
         bool hit = false;
-        if (v.isNull())
+        if (isNull)
             hit = true;
+        else if (text && (partialKey || !wantedIsNumber))
+            hit = partialKey ? text->startsWith(wanted, cs) : text->compare(wanted, cs) == 0;
         else if (partialKey)
             hit = convert::toText(v).startsWith(wanted, cs);
-        else if (isNumber(v) || isNumber(value))
+        else if (isNumber(v) || wantedIsNumber)
             hit = compareValues(v, value) == 0;
         else
             hit = convert::toText(v).compare(wanted, cs) == 0;

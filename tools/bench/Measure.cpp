@@ -18,9 +18,19 @@ double at(QVector<double> values, double share)
     return values.at(index);
 }
 
+QString &actionFilter()
+{
+    static QString text;
+    return text;
+}
+
 QString figure(double value) { return value < 0 ? QStringLiteral("-") : QString::number(value, 'f', 3); }
 
 } // namespace
+
+void setActionFilter(const QString &text) { actionFilter() = text; }
+
+bool actionWanted(const QString &action) { return action.contains(actionFilter()) || action == QLatin1String("floor"); }
 
 double Measurement::median() const { return at(runs, 0.5); }
 double Measurement::percentile95() const { return at(runs, 0.95); }
@@ -35,6 +45,8 @@ Measurement measure(const QString &action, int runs, const std::function<void()>
 {
     Measurement m;
     m.action = action;
+    if (!actionWanted(action))
+        return m;
     std::fprintf(stderr, "%s …\n", qPrintable(action));
     for (int i = 0; i < runs; ++i) {
         if (prepare)
@@ -58,6 +70,8 @@ QString tableOf(const QVector<Measurement> &all, double peakMegabytes)
                       .arg(QStringLiteral("ratio"), 7)
                       .arg(QStringLiteral("target"), 14);
     for (const Measurement &m : all) {
+        if (m.runs.isEmpty())
+            continue;
         QString target;
         if (m.target >= 0)
             target += QStringLiteral("≤%1 ms").arg(m.target);
@@ -84,6 +98,8 @@ QString jsonOf(const QVector<Measurement> &all, double peakMegabytes)
 {
     QJsonArray actions;
     for (const Measurement &m : all) {
+        if (m.runs.isEmpty())
+            continue;
         QJsonObject o{{"action", m.action},
                       {"runs", int(m.runs.size())},
                       {"median_ms", m.median()},

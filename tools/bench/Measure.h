@@ -17,7 +17,12 @@ struct Measurement {
     bool meetsTargets() const;
 };
 
+// Only actions whose name contains this text are run (all when empty); for profiling one action.
+void setActionFilter(const QString &text);
+bool actionWanted(const QString &action);
+
 // Runs the action the given number of times; prepare (untimed) runs before each.
+// An action the filter leaves out is not run and has no runs.
 Measurement measure(const QString &action, int runs, const std::function<void()> &body,
                     const std::function<void()> &prepare = {});
 

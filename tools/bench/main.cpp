@@ -249,8 +249,11 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("runs"), QStringLiteral("Runs of each action."), QStringLiteral("n"),
                       QStringLiteral("30")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("Print the figures as JSON.")});
+    parser.addOption({QStringLiteral("only"), QStringLiteral("Run only the actions whose name contains the text."),
+                      QStringLiteral("text")});
     parser.process(app);
     const int runs = parser.value(QStringLiteral("runs")).toInt();
+    setActionFilter(parser.value(QStringLiteral("only")));
 
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QStringLiteral("data"));
@@ -286,9 +289,14 @@ int main(int argc, char **argv)
         QVector<exam::BuiltPaper> papers;
         Measurement paper = generatingAPaper(runs, papers);
         paper.target = 100;
-        all << paper << openingTheExamWindow(qMax(3, runs / 3), papers.first()) << sittingAPaper(papers.first())
-            << exportingAPaper(qMax(3, runs / 3), papers.first(), dir.path()) << openingTheCatalogueAndASection(runs)
-            << showingTheChart(qMax(3, runs / 3));
+        all << paper;
+        if (!papers.isEmpty()) {
+            all << openingTheExamWindow(qMax(3, runs / 3), papers.first());
+            if (actionWanted(QStringLiteral("record an exam answer")) || actionWanted(QStringLiteral("hand in")))
+                all << sittingAPaper(papers.first());
+            all << exportingAPaper(qMax(3, runs / 3), papers.first(), dir.path());
+        }
+        all << openingTheCatalogueAndASection(runs) << showingTheChart(qMax(3, runs / 3));
     }
     Measurement start = startUp(qMax(3, runs / 5), dir.path());
     start.target = 500;
