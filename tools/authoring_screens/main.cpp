@@ -7,7 +7,7 @@
 #include "Globals.h"
 #include "Look.h"
 #include "RichEditor.h"
-#include "ScreenGrab.h"
+#include "BankScreens.h"
 #include "TFrmInPut.h"
 #include "TFrmSelectFG.h"
 #include "TfrmTedit.h"
@@ -26,9 +26,9 @@
 
 namespace {
 
-QString outFolder, prefix;
+screens::BankRun run;
 
-void save(QWidget &widget, const QString &name) { screens::save(widget, outFolder, prefix, name); }
+void save(QWidget &widget, const QString &name) { run.save(widget, name); }
 
 // A table as a word processor puts it on the clipboard.
 const char kPastedTable[] =
@@ -157,16 +157,8 @@ void editGrouped()
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    if (argc < 4)
-        return 2;
-    ui::applyLook(app);
-    TDM1 dm(QString::fromLocal8Bit(argv[1]));
-    if (!dm.connected)
+    if (!run.start(app, argc, argv))
         return 1;
-    outFolder = QString::fromLocal8Bit(argv[2]);
-    QDir().mkpath(outFolder);
-    ScreenClass = QString::fromLocal8Bit(argv[3]);
-    prefix = ScreenClass;
     picker();
     const QString id = entry();
     if (id.isEmpty())

@@ -5,7 +5,7 @@
 #include "DataModule.h"
 #include "Globals.h"
 #include "Look.h"
-#include "ScreenGrab.h"
+#include "BankScreens.h"
 #include "TFrmRuleLxxt.h"
 #include "TfrmLawDetail.h"
 #include "TfrmLawsFaGui.h"
@@ -19,9 +19,9 @@
 
 namespace {
 
-QString outFolder, prefix;
+screens::BankRun run;
 
-void save(QWidget &widget, const QString &name) { screens::save(widget, outFolder, prefix, name); }
+void save(QWidget &widget, const QString &name) { run.save(widget, name); }
 
 QString scalar(const QString &sql) { return DataModule->ADOCn1.scalar(sql).toString(); }
 
@@ -91,16 +91,8 @@ void browse()
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    if (argc < 4)
-        return 2;
-    ui::applyLook(app);
-    TDM1 dm(QString::fromLocal8Bit(argv[1]));
-    if (!dm.connected)
+    if (!run.start(app, argc, argv))
         return 1;
-    outFolder = QString::fromLocal8Bit(argv[2]);
-    QDir().mkpath(outFolder);
-    ScreenClass = QString::fromLocal8Bit(argv[3]);
-    prefix = ScreenClass;
     browse();
     return 0;
 }

@@ -6,7 +6,7 @@
 #include "DataModule.h"
 #include "Globals.h"
 #include "Look.h"
-#include "ScreenGrab.h"
+#include "BankScreens.h"
 #include "NumberBoard.h"
 #include "SelectorLogic.h"
 #include "RichView.h"
@@ -27,9 +27,9 @@
 
 namespace {
 
-QString outFolder, prefix;
+screens::BankRun run;
 
-void save(QWidget &widget, const QString &name) { screens::save(widget, outFolder, prefix, name); }
+void save(QWidget &widget, const QString &name) { run.save(widget, name); }
 
 void click(QWidget &window, const char *name) { window.findChild<QAbstractButton *>(QLatin1String(name))->click(); }
 
@@ -116,16 +116,8 @@ void questionDialogs()
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    if (argc < 4)
-        return 2;
-    ui::applyLook(app);
-    TDM1 dm(QString::fromLocal8Bit(argv[1]));
-    if (!dm.connected)
+    if (!run.start(app, argc, argv))
         return 1;
-    outFolder = QString::fromLocal8Bit(argv[2]);
-    QDir().mkpath(outFolder);
-    ScreenClass = QString::fromLocal8Bit(argv[3]);
-    prefix = ScreenClass;
     PracticeSubject = 1;
     selector();
     practiceWindow();
