@@ -97,19 +97,11 @@ void TFrmExam::buildControls()
     Label1 = label(this, "Label1", QString());
     Label1->setStyleSheet(boldColour(theme::Wrong));
 
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    auto *column = new QVBoxLayout(Panel1);
-    column->setContentsMargins(0, 0, 0, 0);
-    FlatSplitter1 = new QSplitter(Qt::Vertical, Panel1);
-    FlatSplitter1->setObjectName(QStringLiteral("FlatSplitter1"));
-    Re1 = new richtext::RichView(FlatSplitter1);
-    Re1->setObjectName(QStringLiteral("Re1"));
-    Re2 = new richtext::RichView(FlatSplitter1);
-    Re2->setObjectName(QStringLiteral("Re2"));
-    FlatSplitter1->addWidget(Re1);
-    FlatSplitter1->addWidget(Re2);
-    column->addWidget(FlatSplitter1);
+    const practice::QuestionTextPanel text = practice::buildQuestionTextPanel(this);
+    Panel1 = text.panel;
+    FlatSplitter1 = text.splitter;
+    Re1 = text.body;
+    Re2 = text.stem;
 
     m_answerPanel = practice::buildAnswerPanel(this);
     Panel2 = m_answerPanel.panel;

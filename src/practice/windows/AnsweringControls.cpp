@@ -45,6 +45,26 @@ QTextEdit *textView(QWidget *parent, const char *name)
 
 } // namespace
 
+QuestionTextPanel buildQuestionTextPanel(QWidget *parent)
+{
+    QuestionTextPanel p;
+    p.panel = new QWidget(parent);
+    p.panel->setObjectName(QStringLiteral("Panel1"));
+    auto *column = new QVBoxLayout(p.panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    p.splitter = new QSplitter(Qt::Vertical, p.panel);
+    p.splitter->setObjectName(QStringLiteral("FlatSplitter1"));
+    p.splitter->setChildrenCollapsible(true);
+    p.body = new richtext::RichView(p.splitter);
+    p.body->setObjectName(QStringLiteral("Re1"));
+    p.stem = new richtext::RichView(p.splitter);
+    p.stem->setObjectName(QStringLiteral("Re2"));
+    p.splitter->addWidget(p.body);
+    p.splitter->addWidget(p.stem);
+    column->addWidget(p.splitter);
+    return p;
+}
+
 AnswerPanel buildAnswerPanel(QWidget *parent)
 {
     AnswerPanel p;

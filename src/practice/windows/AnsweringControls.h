@@ -19,6 +19,15 @@ namespace practice {
 
 class AnswerPages;
 
+// Panel1: the question (Re1) above a grouped question's shared stem (Re2), split by FlatSplitter1.
+struct QuestionTextPanel {
+    QWidget *panel = nullptr;
+    QSplitter *splitter = nullptr;
+    richtext::RichView *body = nullptr;
+    richtext::RichView *stem = nullptr;
+};
+QuestionTextPanel buildQuestionTextPanel(QWidget *parent);
+
 // Panel2: the answer panel that slides over the question area.
 struct AnswerPanel {
     QWidget *panel = nullptr;

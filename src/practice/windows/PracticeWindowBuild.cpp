@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
-#include <QVBoxLayout>
 
 namespace practice {
 
@@ -127,20 +126,11 @@ void PracticeWindow::buildControls()
     Label24 = label(this, "Label24", QString());
     Label24->setStyleSheet(QStringLiteral("font-weight: bold;"));
 
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    auto *textColumn = new QVBoxLayout(Panel1);
-    textColumn->setContentsMargins(0, 0, 0, 0);
-    FlatSplitter1 = new QSplitter(Qt::Vertical, Panel1);
-    FlatSplitter1->setObjectName(QStringLiteral("FlatSplitter1"));
-    FlatSplitter1->setChildrenCollapsible(true);
-    Re1 = new richtext::RichView(FlatSplitter1);
-    Re1->setObjectName(QStringLiteral("Re1"));
-    Re2 = new richtext::RichView(FlatSplitter1);
-    Re2->setObjectName(QStringLiteral("Re2"));
-    FlatSplitter1->addWidget(Re1);
-    FlatSplitter1->addWidget(Re2);
-    textColumn->addWidget(FlatSplitter1);
+    const QuestionTextPanel text = buildQuestionTextPanel(this);
+    Panel1 = text.panel;
+    FlatSplitter1 = text.splitter;
+    Re1 = text.body;
+    Re2 = text.stem;
 
     Notebook1 = new AnswerPages(this);
     buildAnswerPanel();
