@@ -1,6 +1,7 @@
 #include "BankInvariants.h"
 
 #include "Connection.h"
+#include "SyntheticBank.h"
 
 namespace {
 
@@ -24,16 +25,6 @@ void expectNone(store::Connection &c, const QString &rule, const QString &sql, Q
         broken << rule + QStringLiteral(": ") + row;
     if (rows.size() > 5)
         broken << rule + QStringLiteral(": %1 more").arg(rows.size() - 5);
-}
-
-QString linkUnion()
-{
-    QString links;
-    for (int k = 3; k <= 12; ++k)
-        links += QStringLiteral("%1select A1, E3, K%2 as p from tab_answ where K%2 <> ''")
-                     .arg(k == 3 ? QString() : QStringLiteral(" union all "))
-                     .arg(k);
-    return links;
 }
 
 } // namespace
@@ -67,7 +58,7 @@ QStringList brokenCounterRules(store::Connection &c)
                               "from tab_rule r left join (select p, count(case when E3 > 0 then 1 end) as "
                               "answered, sum(E3) as attempts from (%1) group by p) l on l.p = r.ftid "
                               "where r.q1 <> coalesce(l.answered, 0) or r.q2 <> coalesce(l.attempts, 0)")
-                   .arg(linkUnion()),
+                   .arg(pointLinksSql()),
                broken);
     return broken;
 }
