@@ -1,6 +1,7 @@
 #include "BankTestCase.h"
 #include "PointCatalogue.h"
 #include "Schema.h"
+#include "Settings.h"
 
 #include <QtTest>
 
@@ -135,6 +136,10 @@ private slots:
         QCOMPARE(db("select count(*) from sqlite_master where name='ix_rule_section'").toInt(), 1);
         QCOMPARE(db("select count(*) from sqlite_master where name='ix_rule_item'").toInt(), 0);
         QCOMPARE(db("pragma user_version").toInt(), store::schema::kVersion);
+        store::settings::setValue(dm->ADOCn1, "reading.size", "17");
+        store::settings::setValue(dm->ADOCn1, "reading.size", "18");
+        QCOMPARE(store::settings::value(dm->ADOCn1, "reading.size"), QString("18"));
+        QCOMPARE(store::settings::value(dm->ADOCn1, "absent", "x"), QString("x"));
     }
 };
 

@@ -42,6 +42,9 @@ const char *const kTables[] = {
 // A section's points in code order come straight from the index.
 const char *const kRuleSectionIndex = "CREATE INDEX IF NOT EXISTS ix_rule_section ON tab_rule (id, ftid)";
 
+// Settings of our own (reading size, review target…) as key and text value.
+const char *const kSettingsTable = "CREATE TABLE IF NOT EXISTS ql_settings (key TEXT NOT NULL PRIMARY KEY, value TEXT)";
+
 const char *const kIndexes[] = {
     "CREATE INDEX ix_answ_chapter ON tab_answ (A10, A13)",
     "CREATE INDEX ix_answ_type ON tab_answ (A13)",
@@ -51,6 +54,32 @@ const char *const kIndexes[] = {
     "CREATE INDEX ix_rule_title ON tab_rule (sn)",
     "CREATE INDEX ix_fgmc_order ON tab_fgmc (bh)",
     "CREATE INDEX ix_cj_number ON tab_cj (A3_1)",
+};
+
+} // namespace
+
+namespace {
+
+void indexRulesBySection(Connection &c)
+{
+    c.execute(QStringLiteral("DROP INDEX IF EXISTS ix_rule_item"));
+    c.execute(QString::fromUtf8(kRuleSectionIndex));
+}
+
+void createSettings(Connection &c)
+{
+    c.execute(QString::fromUtf8(kSettingsTable));
+}
+
+// Each step brings a bank from the version before it to its own; steps only add
+// tables and indexes of ours and never change the data of the original tables.
+struct Step {
+    int version;
+    void (*apply)(Connection &);
+};
+const Step kSteps[] = {
+    {2, indexRulesBySection},
+    {3, createSettings},
 };
 
 } // namespace
@@ -68,6 +97,8 @@ void create(Connection &c)
         c.execute(QString::fromUtf8(sql));
     for (const char *sql : kIndexes)
         c.execute(QString::fromUtf8(sql));
+    for (const Step &step : kSteps)
+        step.apply(c);
     c.execute(QStringLiteral("PRAGMA user_version=%1").arg(kVersion));
     t.commit();
 }
@@ -89,10 +120,9 @@ void migrate(Connection &c)
     if (version == kVersion)
         return;
     Transaction t(c);
-    if (version < 2) {
-        c.execute(QStringLiteral("DROP INDEX IF EXISTS ix_rule_item"));
-        c.execute(QString::fromUtf8(kRuleSectionIndex));
-    }
+    for (const Step &step : kSteps)
+        if (step.version > version)
+            step.apply(c);
     c.execute(QStringLiteral("PRAGMA user_version=%1").arg(kVersion));
     t.commit();
 }
