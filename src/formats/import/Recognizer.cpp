@@ -9,6 +9,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace formats::import {
 
 namespace {
@@ -58,6 +60,8 @@ public:
         }
         for (const RecognitionProblem &p : answers_.problems())
             result_.problems << p;
+        std::stable_sort(result_.problems.begin(), result_.problems.end(),
+                         [](const RecognitionProblem &a, const RecognitionProblem &b) { return a.line < b.line; });
         finish();
         return result_;
     }
@@ -96,7 +100,7 @@ private:
             return;
         }
         const Heading heading = sectionHeading(folded);
-        if (number.style != Numbering::Case && heading.isHeading && !headingIsBody(heading)) {
+        if (number.style == Numbering::None && heading.isHeading && !headingIsBody(heading)) {
             closeDraft();
             sections_ << Section{line.text.trimmed(), heading};
             section_ = int(sections_.size()) - 1;
@@ -130,7 +134,10 @@ private:
             return false;
         if (innerNext_ > 0 && number.number == innerNext_)
             return false;
-        return number.number == lastNumber_ + 1 || current()->complete();
+        // A gap (a question left out of the file) is allowed after a complete
+        // question; a number going back is a numbered point of its explanation.
+        return number.number == lastNumber_ + 1
+               || (current()->complete() && number.number > lastNumber_ && number.number <= lastNumber_ + 10);
     }
 
     // A heading inside a case or essay question ("一、背景") belongs to it.
@@ -139,25 +146,31 @@ private:
         return heading.type == 0 && open_ && !optionsAllowed();
     }
 
+    // "参考答案" opens the answer list unless it labels the open question's
+    // own answer: a case's written answer, or a key on the next line.
     bool startsAnswerArea(int i, const QString &folded) const
     {
         if (AnswerList::isRangeLine(folded))
             return true;
-        if (answerAreaHeading(folded) < 0)
+        const int at = answerAreaHeading(folded);
+        if (at < 0)
             return false;
-        // "参考答案：" under a question without options is that question's own
-        // written answer, unless a list numbered from the first question follows.
-        const Draft *d = open_ ? &drafts_.last() : nullptr;
-        if (!d || !d->options.isEmpty() || d->key.valid() || !d->answerText.isEmpty())
+        if (at < folded.size() || !open_)
             return true;
-        for (int j = i + 1; j < document_.lines.size(); ++j) {
-            const QString next = fold(document_.lines.at(j).text);
-            if (next.trimmed().isEmpty())
-                continue;
-            const Numbering n = questionNumber(next);
-            return drafts_.size() > 1 && n.style != Numbering::None && n.number == drafts_.first().number;
-        }
-        return false;
+        int j = i + 1;
+        while (j < document_.lines.size() && document_.lines.at(j).text.trimmed().isEmpty())
+            ++j;
+        if (j >= document_.lines.size())
+            return false;
+        const SourceLine &next = document_.lines.at(j);
+        const QString nextFolded = fold(next.text);
+        if (next.table >= 0 || AnswerList::isRangeLine(nextFolded) || sectionHeading(nextFolded).isHeading)
+            return true;
+        const Numbering n = questionNumber(nextFolded);
+        if (n.style == Numbering::None)
+            return false;
+        const Draft &d = drafts_.last();
+        return !d.options.isEmpty() || (n.style == style_ && n.number == drafts_.first().number && drafts_.size() > 1);
     }
 
     bool followedByOptions(int i) const
@@ -381,6 +394,15 @@ private:
         q.explanationRtf = rich_.rtf(d.explanation);
         e.answerText = rich_.plain(d.answerText);
         e.answerTextRtf = rich_.rtf(d.answerText);
+        if (!e.key.valid() && !d.options.isEmpty()) {
+            // "答案：" with the key on the line below it.
+            const QString written = fold(e.answerText);
+            const Key key = parseKey(written);
+            if (key.valid() && key.end >= written.size()) {
+                e.key = key;
+                e.answerText.clear();
+            }
+        }
         QStringList source;
         for (int i = d.firstLine; i <= d.lastLine; ++i)
             if (!document_.lines.at(i).text.trimmed().isEmpty())
