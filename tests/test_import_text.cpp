@@ -360,9 +360,10 @@ void TestImportText::thousandQuestionsInWellUnderASecond()
     const QString path = fixtures::write(dir.path(), QStringLiteral("big.txt"), text.toUtf8());
     QElapsedTimer timer;
     timer.start();
+    const qint64 cpuStart = fixtures::cpuMilliseconds();
     const Recognition r = recognizeFile(path, 1);
-    const qint64 ms = timer.elapsed();
-    qInfo("1000 questions recognized in %lld ms", ms);
+    const qint64 ms = fixtures::cpuMilliseconds() - cpuStart;
+    qInfo("1000 questions recognized in %lld ms of processor time (%lld ms on the clock)", ms, timer.elapsed());
     QCOMPARE(r.questions.size(), 1000);
     QCOMPARE(r.questions[999].key, QStringLiteral("A"));
     QVERIFY2(ms < 1000, qPrintable(QString::number(ms)));

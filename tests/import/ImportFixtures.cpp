@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <ctime>
+
 namespace fixtures {
 
 namespace {
@@ -126,6 +128,11 @@ QByteArray xlsx(const QVector<QStringList> &rows, const QString &sheetName)
         {QStringLiteral("xl/sharedStrings.xml"), shared.toUtf8()},
         {QStringLiteral("xl/worksheets/sheet1.xml"), sheet.toUtf8()},
     });
+}
+
+qint64 cpuMilliseconds()
+{
+    return qint64(std::clock()) * 1000 / CLOCKS_PER_SEC;
 }
 
 QString write(const QString &dir, const QString &name, const QByteArray &bytes)

@@ -23,6 +23,10 @@ QByteArray xlsx(const QVector<QStringList> &rows, const QString &sheetName = QSt
 // A zip of the given parts, for packages broken on purpose.
 QByteArray zip(const QVector<QPair<QString, QByteArray>> &parts);
 
+// Processor time of this process so far: unlike the wall clock it does not
+// grow when other programs keep the machine busy.
+qint64 cpuMilliseconds();
+
 // Writes `bytes` to `dir`/`name` and returns the path.
 QString write(const QString &dir, const QString &name, const QByteArray &bytes);
 

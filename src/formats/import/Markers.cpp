@@ -152,14 +152,14 @@ int findExplanationLabel(const QString &folded, int from, int *labelStart)
 Key parseKey(const QString &folded, int from)
 {
     Key key;
-    const auto truth = re(R"(\G[\s:]*(正确|错误|对|错|√|×|✓|✔|✗|✘|╳|(?i:true|false)(?![A-Za-z])|T(?![A-Za-z])|是|否)[\s.。;]*)")
+    const auto truth = re(R"(\G[\s:(\[【]*(正确|错误|对|错|√|×|✓|✔|✗|✘|╳|(?i:true|false)(?![A-Za-z])|T(?![A-Za-z])|是|否)[\s.。;)\]】]*)")
                            .match(folded, from);
     if (truth.hasMatch()) {
         key.truth = truthOfWord(truth.captured(1));
         key.end = int(truth.capturedEnd(0));
         return key;
     }
-    const auto letters = re(R"(\G[\s:]*([A-Fa-f](?:[\s,，、;]*[A-Fa-f])*)(?![A-Za-z0-9])[\s.。;]*)").match(folded, from);
+    const auto letters = re(R"(\G[\s:(\[【]*([A-Fa-f](?:[\s,，、;]*[A-Fa-f])*)(?![A-Za-z0-9])[\s.。;)\]】]*)").match(folded, from);
     if (letters.hasMatch()) {
         const QString found = letters.captured(1).toUpper();
         for (QChar c = QLatin1Char('A'); c <= QLatin1Char('F'); c = QChar(c.unicode() + 1))
@@ -217,7 +217,7 @@ int subjectiveType(int subject, const QString &kind)
 {
     switch (subject) {
     case 2: return 73;
-    case 5: return kind == QLatin1String("简答") ? 74 : 65;
+    case 5: return kind == QStringLiteral("简答") ? 74 : 65;
     default: return 72;
     }
 }

@@ -130,10 +130,11 @@ private:
     {
         if (!open_ || style_ == Numbering::None)
             return style_ == Numbering::None || number.style == style_;
-        if (number.style != style_)
-            return false;
         if (innerNext_ > 0 && number.number == innerNext_)
             return false;
+        // Another style may go on the count after a complete question ("1." then "2、").
+        if (number.style != style_)
+            return number.style != Numbering::Case && number.number == lastNumber_ + 1 && current()->complete();
         // A gap (a question left out of the file) is allowed after a complete
         // question; a number going back is a numbered point of its explanation.
         return number.number == lastNumber_ + 1

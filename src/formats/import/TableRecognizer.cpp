@@ -53,7 +53,7 @@ bool readHeader(const QStringList &cells, Columns &c)
             c.options[m.captured(1).at(0).unicode() - u'A'] = i;
         else if (c.stem < 0 && stems.contains(w))
             c.stem = i;
-        else if (w == QLatin1String("选项"))
+        else if (w == QStringLiteral("选项"))
             c.allOptions = i;
         else if (keys.contains(w))
             c.key = i;
