@@ -28,6 +28,8 @@ private slots:
     void aiken();
     void gift();
     void csvWithHeaderRow();
+    void papersAsTheyAreWritten();
+    void answersBetweenSections();
     void thousandQuestionsInWellUnderASecond();
 
 private:
@@ -348,6 +350,124 @@ void TestImportText::csvWithHeaderRow()
     QCOMPARE(r.questions[0].explanation, QStringLiteral("市场\"交易\"角度"));
     QCOMPARE(r.questions[0].line, 2);
     EXPECT_QUESTION(r.questions[1], 41, "继续教育是必须的", (QStringList{"正确", "错误"}), "A");
+}
+
+void TestImportText::papersAsTheyAreWritten()
+{
+    // A past paper: long section notes, numbered points in an explanation,
+    // options two a line, numbers going on across sections.
+    const Recognition paper = recognize(QStringLiteral(
+        "2023年一级造价工程师《建设工程造价管理》真题及答案解析\n"
+        "一、单项选择题（共60题，每题1分。每题的备选项中，只有1个最符合题意）\n"
+        "1.根据《建设工程质量管理条例》，建设工程承包单位应当向建设单位出具质量保修书的时间是（　）。\n"
+        "A.竣工验收合格后\n"
+        "B.提交竣工验收报告时\n"
+        "C.竣工验收时\n"
+        "D.交付使用时\n"
+        "【答案】B\n"
+        "【解析】建设工程承包单位在向建设单位提交工程竣工验收报告时，应当向建设单位出具质量保修书。\n"
+        "【考点来源】第一章第一节\n"
+        "2.关于工程造价咨询企业的说法，正确的是（　）。\n"
+        "A.甲级企业可以从事各类建设项目的工程造价咨询业务　　B.乙级企业可以从事工程造价5000万元以下的项目\n"
+        "C.分支机构可以以自己名义承接业务　　　　　　　　　　D.企业资质有效期为5年\n"
+        "【答案】A\n"
+        "【解析】\n"
+        "1.甲级工程造价咨询企业可以从事各类建设项目的工程造价咨询业务。\n"
+        "2.乙级工程造价咨询企业可以从事工程造价2亿元人民币以下的各类建设项目的工程造价咨询业务。\n"
+        "3.下列工程计价文件中，由施工承包单位编制的是（　）。\n"
+        "A.工程概算文件　B.施工图结算文件　C.工程结算文件　D.竣工决算文件\n"
+        "【答案】C\n"
+        "二、多项选择题（共20题，每题2分。每题的备选项中，有2个或2个以上符合题意，至少有1个错项。错选，本题不得分；少选，所选的每个选项得0.5分）\n"
+        "61.下列费用中，属于建筑安装工程费中措施项目费的有（　）。\n"
+        "A.安全文明施工费\n"
+        "B.夜间施工增加费\n"
+        "C.二次搬运费\n"
+        "D.工程定位复测费\n"
+        "E.工程排污费\n"
+        "【答案】ABCD\n"
+        "【解析】工程排污费属于规费。\n"
+        "62.根据《招标投标法实施条例》，投标人有下列情形之一的，属于串通投标的有（　）。\n"
+        "A.投标人之间协商投标报价等投标文件的实质性内容\n"
+        "B.投标人之间约定中标人\n"
+        "C.不同投标人的投标文件由同一单位编制\n"
+        "D.属于同一集团的投标人按照该组织要求协同投标\n"
+        "E.投标人之间约定部分投标人放弃投标\n"
+        "【答案】ABDE\n"));
+    QVERIFY(paper.problems.isEmpty());
+    QCOMPARE(paper.questions.size(), 5);
+    const QStringList paperKeys{"B", "A", "C", "ABCD", "ABDE"};
+    const QVector<int> paperTypes{11, 11, 11, 14, 14};
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(paper.questions[i].key, paperKeys[i]);
+        QCOMPARE(paper.questions[i].type, paperTypes[i]);
+        QCOMPARE(paper.questions[i].options.size(), i < 3 ? 4 : 5);
+        EXPECT_CLEAN(paper.questions[i]);
+    }
+    QCOMPARE(paper.questions[1].options[1], QStringLiteral("乙级企业可以从事工程造价5000万元以下的项目"));
+    QVERIFY(paper.questions[1].explanation.endsWith(QStringLiteral("2.乙级工程造价咨询企业可以从事工程造价2亿元人民币以下的各类建设项目的工程造价咨询业务。")));
+    QCOMPARE(paper.questions[3].line, 22);
+    QCOMPARE(paper.questions[3].marks, 2.0);
+
+    // Exercises with the answers of every section listed at the end.
+    const Recognition exercises = recognize(QStringLiteral(
+        "建设工程计价 第三章 练习题\n"
+        "一、单项选择题\n"
+        "1、关于工程量清单编制中的项目特征描述，下列说法正确的是（ ）。\n"
+        "A、措施项目无需描述项目特征\n"
+        "B、应按计量规范附录中规定的项目特征，结合技术规范、标准图集加以描述\n"
+        "C、对完成清单项目可能发生的具体工作和操作程序仍需加以描述\n"
+        "D、图纸中已有的工程规格、型号、材质等可不再描述\n"
+        "2、编制工程量清单时，可以依据施工组织设计、施工规范、验收规范确定的要素是（ ）。\n"
+        "A、项目名称　B、项目编码　C、项目特征　D、计量单位\n"
+        "3、下列费用项目中，应在招标控制价中计列的是（ ）。\n"
+        "A、总承包服务费 B、暂列金额 C、暂估价 D、计日工\n"
+        "二、多项选择题\n"
+        "1、关于招标控制价的说法，正确的有（ ）。\n"
+        "A、招标控制价超过批准概算时，招标人应将其报原概算审批部门审核\n"
+        "B、投标人的投标报价高于招标控制价的，其投标应予以拒绝\n"
+        "C、招标控制价应在招标文件中公布，不应上调或下浮\n"
+        "D、招标控制价可以只公布总价\n"
+        "E、投标人可以对招标控制价提出投诉\n"
+        "2、施工图预算的编制依据有（ ）。\n"
+        "A、施工图纸 B、施工组织设计 C、预算定额 D、可行性研究报告 E、工程量计算规则\n"
+        "三、判断题\n"
+        "1、招标控制价应当在招标时公布，不应上调或下浮。（ ）\n"
+        "2、暂列金额应由投标人自主确定。（ ）\n"
+        "参考答案\n"
+        "一、单项选择题\n"
+        "1-3 BCB\n"
+        "二、多项选择题\n"
+        "1、ABCE 2、ABCE\n"
+        "三、判断题\n"
+        "1、√ 2、×\n"));
+    QVERIFY(exercises.problems.isEmpty());
+    QCOMPARE(exercises.questions.size(), 7);
+    const QStringList keys{"B", "C", "B", "ABCE", "ABCE", "A", "B"};
+    const QVector<int> types{11, 11, 11, 14, 14, 41, 41};
+    for (int i = 0; i < 7; ++i) {
+        QCOMPARE(exercises.questions[i].key, keys[i]);
+        QCOMPARE(exercises.questions[i].type, types[i]);
+        EXPECT_CLEAN(exercises.questions[i]);
+    }
+}
+
+void TestImportText::answersBetweenSections()
+{
+    // Each section followed by its answers: the second section's heading ends the first list.
+    const Recognition r = recognize(QStringLiteral(
+        "一、单项选择题\n"
+        "1.单一（ ）\nA.甲 B.乙\n"
+        "2.单二（ ）\nA.甲 B.乙\n"
+        "参考答案\n1-2 BA\n"
+        "二、多项选择题\n"
+        "1.多一（ ）\nA.甲 B.乙 C.丙\n"
+        "参考答案\n1.AC\n"));
+    QVERIFY(r.problems.isEmpty());
+    QCOMPARE(r.questions.size(), 3);
+    QCOMPARE(r.questions[2].type, 14);
+    QCOMPARE(r.questions[2].section, QStringLiteral("二、多项选择题"));
+    QCOMPARE(r.questions[2].key, QStringLiteral("AC"));
+    QCOMPARE(r.questions[1].key, QStringLiteral("A"));
 }
 
 void TestImportText::thousandQuestionsInWellUnderASecond()

@@ -226,7 +226,8 @@ Heading sectionHeading(const QString &folded)
 {
     Heading h;
     const QString line = folded.trimmed();
-    if (line.isEmpty() || line.size() > 60)
+    // Headings carry long notes: "二、多项选择题（共20题，每题2分。每题的备选项中，有2个或2个以上……）".
+    if (line.isEmpty() || line.size() > 200)
         return h;
     const auto numeral = re(R"(^(?:第[一二三四五六七八九十]+(?:部分|章|节|大题)|[一二三四五六七八九十]+\s*[、.]|\(\s*[一二三四五六七八九十]+\s*\)|[【\[])\s*(.*)$)")
                              .match(line);
@@ -238,7 +239,7 @@ Heading sectionHeading(const QString &folded)
     QString bare = rest;
     bare.remove(re(R"(\([^)]*\)|【|】|\[|\]|[:：。.])"));
     if (numeral.hasMatch() && !bracketed)
-        h.isHeading = h.type != 0 || bare.trimmed().size() <= 30;
+        h.isHeading = (h.type != 0 && typeOfWord(rest.left(12)) != 0) || bare.trimmed().size() <= 30;
     else
         h.isHeading = h.type != 0 && bare.trimmed().size() <= 12 && !line.endsWith(QStringLiteral("？"))
                       && !line.endsWith(QLatin1Char('?'));

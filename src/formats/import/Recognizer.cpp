@@ -87,7 +87,7 @@ private:
             return;
         }
         if (inAnswerArea_) {
-            if (answers_.readLine(i, folded, 0, followedByOptions(i)))
+            if (!opensQuestionSection(i, folded) && answers_.readLine(i, folded, 0, followedByOptions(i)))
                 return;
             inAnswerArea_ = false;
         }
@@ -108,7 +108,7 @@ private:
             style_ = Numbering::None;
             return;
         }
-        if (number.style != Numbering::None && startsQuestion(number)) {
+        if (number.style != Numbering::None && startsQuestion(i, folded, number)) {
             startDraft(i, number);
             readBody(i, folded, number.contentStart, true);
             return;
@@ -126,10 +126,15 @@ private:
     // A numbered line opens the next question when it is numbered like the
     // questions before it and follows them; otherwise it is a sub-question or
     // a numbered paragraph inside the question.
-    bool startsQuestion(const Numbering &number)
+    bool startsQuestion(int i, const QString &folded, const Numbering &number)
     {
         if (!open_ || style_ == Numbering::None)
             return style_ == Numbering::None || number.style == style_;
+        // The next number with options under it is the next question, whatever
+        // numbered points the explanation before it had.
+        if (number.number == lastNumber_ + 1 && number.style != Numbering::Case && optionsAllowed()
+            && (followedByOptions(i) || optionMarks(folded, number.contentStart, 0, false).size() >= 2))
+            return true;
         if (innerNext_ > 0 && number.number == innerNext_)
             return false;
         // Another style may go on the count after a complete question ("1." then "2、").
@@ -172,6 +177,21 @@ private:
             return false;
         const Draft &d = drafts_.last();
         return !d.options.isEmpty() || (n.style == style_ && n.number == drafts_.first().number && drafts_.size() > 1);
+    }
+
+    // A heading in the answer list heads its answers, unless questions with
+    // options follow it: then the list is over and a new section begins.
+    bool opensQuestionSection(int i, const QString &folded) const
+    {
+        if (!sectionHeading(folded).isHeading || questionNumber(folded).style != Numbering::None)
+            return false;
+        for (int j = i + 1; j < document_.lines.size(); ++j) {
+            const QString next = fold(document_.lines.at(j).text);
+            if (next.trimmed().isEmpty())
+                continue;
+            return questionNumber(next).style != Numbering::None && followedByOptions(j);
+        }
+        return false;
     }
 
     bool followedByOptions(int i) const
