@@ -468,6 +468,21 @@ void TestImportText::answersBetweenSections()
     QCOMPARE(r.questions[2].section, QStringLiteral("二、多项选择题"));
     QCOMPARE(r.questions[2].key, QStringLiteral("AC"));
     QCOMPARE(r.questions[1].key, QStringLiteral("A"));
+
+    // The layout of a paper exported to Word: keys and explanations per question after "答案：".
+    const Recognition exported = recognize(QStringLiteral(
+        "一、单项选择题[共2题，每题1分，总计2分]\n"
+        "1、单一（ ）\nA．甲\nB．乙\n"
+        "二、判断题[共1题，每题1分，总计1分]\n"
+        "2、判断一。\n"
+        "答案：\n"
+        "第1题\n试题答案：B\n试题解析：乙对。\n考点：第一章；\n"
+        "第2题\n试题答案：错误\n"));
+    QVERIFY(exported.problems.isEmpty());
+    QCOMPARE(exported.questions.size(), 2);
+    EXPECT_QUESTION(exported.questions[0], 11, "单一（ ）", (QStringList{"甲", "乙"}), "B");
+    QCOMPARE(exported.questions[0].explanation, QStringLiteral("乙对。\n考点：第一章；"));
+    EXPECT_QUESTION(exported.questions[1], 41, "判断一。", (QStringList{"正确", "错误"}), "B");
 }
 
 void TestImportText::thousandQuestionsInWellUnderASecond()

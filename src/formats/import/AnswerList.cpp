@@ -20,7 +20,7 @@ const QRegularExpression &rangeAnywhere()
 
 const QRegularExpression &itemAt()
 {
-    static const QRegularExpression re(QStringLiteral(R"(\G\s*(\d{1,4})\s*[.、:)]?\s*)"));
+    static const QRegularExpression re(QStringLiteral(R"(\G\s*(?:第\s*)?(\d{1,4})\s*题?\s*[.、:)]?\s*)"));
     return re;
 }
 
@@ -123,7 +123,7 @@ bool AnswerList::readLine(int line, const QString &folded, int from, bool follow
     const int explanation = explanationLabel(folded, position);
     if (explanation >= 0) {
         if (ListedAnswer *a = currentAnswer())
-            a->explanation << rich_.trimmed(line, explanation, end);
+            appendPiece(a->explanation, rich_.trimmed(line, explanation, end));
         return true;
     }
     const int answer = answerLabel(folded, position);
@@ -133,7 +133,7 @@ bool AnswerList::readLine(int line, const QString &folded, int from, bool follow
             answers_[current_].key = key;
             int labelStart = -1;
             const int rest = findExplanationLabel(folded, key.end, &labelStart);
-            answers_[current_].explanation << rich_.trimmed(line, rest >= 0 ? rest : key.end, end);
+            appendPiece(answers_[current_].explanation, rich_.trimmed(line, rest >= 0 ? rest : key.end, end));
             return true;
         }
     }
@@ -162,7 +162,7 @@ bool AnswerList::readLine(int line, const QString &folded, int from, bool follow
             // "1. 本题考查……": the explanation of an answer given below.
             add(m.captured(1).toInt(), Key(), lineNumber);
             if (ListedAnswer *a = currentAnswer())
-                a->explanation << rich_.trimmed(line, after, end);
+                appendPiece(a->explanation, rich_.trimmed(line, after, end));
             return true;
         }
         add(m.captured(1).toInt(), key, lineNumber);
@@ -172,13 +172,13 @@ bool AnswerList::readLine(int line, const QString &folded, int from, bool follow
         const int rest = findExplanationLabel(folded, position, &labelStart);
         if (rest >= 0 && labelStart == position) {
             if (ListedAnswer *a = currentAnswer())
-                a->explanation << rich_.trimmed(line, rest, end);
+                appendPiece(a->explanation, rich_.trimmed(line, rest, end));
             return true;
         }
     }
     if (position < end) {
         if (ListedAnswer *a = currentAnswer())
-            a->explanation << rich_.trimmed(line, position, end);
+            appendPiece(a->explanation, rich_.trimmed(line, position, end));
         else if (!any)
             problems_ << RecognitionProblem{lineNumber, QStringLiteral("无法识别的答案：%1").arg(folded.mid(position).trimmed().left(40))};
     }

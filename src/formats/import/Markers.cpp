@@ -128,7 +128,7 @@ QVector<OptionMark> optionMarks(const QString &folded, int from, int firstLetter
 
 int answerLabel(const QString &folded, int from)
 {
-    const auto m = re(R"(\G\s*(?:【\s*(?:正确|参考|标准)?答案\s*】|\[\s*(?:正确|参考|标准)?答案\s*\]|(?:正确|参考|标准)?答案(?:要点)?\s*(?::|为|是|(?=\s*[A-Fa-f√×✓✔✗✘对错正T])|$)|答\s*:|(?i:answer)\s*:)\s*:?\s*)")
+    const auto m = re(R"(\G\s*(?:【\s*(?:正确|参考|标准|试题|本题)?答案\s*】|\[\s*(?:正确|参考|标准|试题|本题)?答案\s*\]|(?:正确|参考|标准|试题|本题)?答案(?:要点)?\s*(?::|为|是|(?=\s*[A-Fa-f√×✓✔✗✘对错正T])|$)|答\s*:|(?i:answer)\s*:)\s*:?\s*)")
                      .match(folded, from);
     return m.hasMatch() ? int(m.capturedEnd(0)) : -1;
 }

@@ -176,7 +176,9 @@ private:
         if (n.style == Numbering::None)
             return false;
         const Draft &d = drafts_.last();
-        return !d.options.isEmpty() || (n.style == style_ && n.number == drafts_.first().number && drafts_.size() > 1);
+        // Case questions number their own answers' points; other questions do not.
+        const bool styleFits = n.style == style_ || style_ != Numbering::Case;
+        return !d.options.isEmpty() || (styleFits && n.number == drafts_.first().number && drafts_.size() > 1);
     }
 
     // A heading in the answer list heads its answers, unless questions with
@@ -240,7 +242,7 @@ private:
         const int explanation = explanationLabel(folded, from);
         if (explanation >= 0) {
             d.phase = Draft::Explanation;
-            addPiece(d.explanation, rich_.trimmed(i, explanation, end));
+            appendPiece(d.explanation, rich_.trimmed(i, explanation, end));
             return;
         }
         const int answer = answerLabel(folded, from);
@@ -259,7 +261,7 @@ private:
             // Stem and options on one line: "……的是（ ）。A.甲 B.乙 C.丙 D.丁"
             const QVector<OptionMark> marks = optionMarks(folded, from, 0, false);
             if (marks.size() >= 2) {
-                addPiece(d.stem, rich_.trimmed(i, from, marks.first().start));
+                appendPiece(d.stem, rich_.trimmed(i, from, marks.first().start));
                 addOptions(d, i, folded, marks);
                 return;
             }
@@ -268,7 +270,7 @@ private:
         int labelStart = -1;
         const int inlineAnswer = opensQuestion ? findAnswerAfter(folded, from, &labelStart) : -1;
         if (inlineAnswer >= 0) {
-            addPiece(d.stem, rich_.trimmed(i, from, labelStart));
+            appendPiece(d.stem, rich_.trimmed(i, from, labelStart));
             readAnswer(d, i, folded, inlineAnswer);
             return;
         }
@@ -287,12 +289,6 @@ private:
         return parseKey(folded, after).valid() ? after : -1;
     }
 
-    static void addPiece(QVector<Piece> &pieces, const Piece &piece)
-    {
-        if (piece.to > piece.from)
-            pieces << piece;
-    }
-
     void addOptions(Draft &d, int i, const QString &folded, const QVector<OptionMark> &marks)
     {
         d.phase = Draft::Options;
@@ -304,13 +300,13 @@ private:
                 const int answer = findAnswerAfter(folded, marks[k].contentStart, &labelStart);
                 if (answer >= 0) {
                     d.options << QVector<Piece>();
-                    addPiece(d.options.last(), rich_.trimmed(i, marks[k].contentStart, labelStart));
+                    appendPiece(d.options.last(), rich_.trimmed(i, marks[k].contentStart, labelStart));
                     readAnswer(d, i, folded, answer);
                     return;
                 }
             }
             d.options << QVector<Piece>();
-            addPiece(d.options.last(), rich_.trimmed(i, marks[k].contentStart, end));
+            appendPiece(d.options.last(), rich_.trimmed(i, marks[k].contentStart, end));
         }
     }
 
@@ -322,7 +318,7 @@ private:
         const bool usable = key.valid() && (!tight || (!key.letters.isEmpty() && !d.options.isEmpty()));
         if (!usable) {
             d.phase = Draft::AnswerText;
-            addPiece(d.answerText, rich_.trimmed(i, from, int(folded.size())));
+            appendPiece(d.answerText, rich_.trimmed(i, from, int(folded.size())));
             return;
         }
         setKey(d, key);
@@ -330,7 +326,7 @@ private:
         int labelStart = -1;
         const int explanation = findExplanationLabel(folded, key.end, &labelStart);
         const int rest = explanation >= 0 ? explanation : key.end;
-        addPiece(d.explanation, rich_.trimmed(i, rest, int(folded.size())));
+        appendPiece(d.explanation, rich_.trimmed(i, rest, int(folded.size())));
         if (explanation >= 0)
             d.phase = Draft::Explanation;
     }

@@ -17,6 +17,13 @@ struct Piece {
     bool newParagraph = true;
 };
 
+// Adds a piece that holds any text.
+inline void appendPiece(QVector<Piece> &pieces, const Piece &piece)
+{
+    if (piece.to > piece.from)
+        pieces << piece;
+}
+
 // Turns pieces of the source back into text: plain for matching and the
 // preview, RTF (through the project's RTF writer) for the bank.
 class RichText
