@@ -25,6 +25,7 @@ private slots:
     void wordAutomaticNumbering();
     void wordRichTextSurvives();
     void wordAnswerTable();
+    void wordPaperFromAWordProcessor();
     void excelHeaderInAnyOrder();
     void excelFlagsAndSubjectiveRows();
     void thousandQuestionWordDocument();
@@ -168,6 +169,30 @@ void TestImportOffice::wordAnswerTable()
         QCOMPARE(r.questions[i].key, keys[i]);
         EXPECT_CLEAN(r.questions[i]);
     }
+}
+
+// tests/data/import/paper.docx, written by python3-docx (see make_fixtures.py there).
+void TestImportOffice::wordPaperFromAWordProcessor()
+{
+    const Recognition r = recognizeFile(QStringLiteral(QUILLET_IMPORT_DATA "/paper.docx"), 1);
+    QVERIFY(r.problems.isEmpty());
+    QCOMPARE(r.questions.size(), 5);
+    EXPECT_QUESTION(r.questions[0], 11, "某工程混凝土用量为120m3，其中C30混凝土占（　　）。", (QStringList{"40%", "50%", "60%", "70%"}), "C");
+    QCOMPARE(r.questions[0].explanation, QStringLiteral("见教材第三章"));
+    QCOMPARE(r.questions[0].line, 3);
+    QCOMPARE(r.questions[0].marks, 1.0);
+    QVERIFY(r.questions[0].stemRtf.contains(QLatin1String("\\super")));
+    QVERIFY(r.questions[0].stemRtf.contains(QRegularExpression(QStringLiteral(R"(\\b[\\ ])"))));
+    QVERIFY(r.questions[0].explanationRtf.contains(QLatin1String("\\i")));
+    EXPECT_QUESTION(r.questions[1], 11, "如图所示，该构件的名称是（　）。", (QStringList{"梁", "板", "柱", "墙"}), "A");
+    QVERIFY(r.questions[1].stemRtf.contains(QLatin1String("\\pict")));
+    EXPECT_QUESTION(r.questions[2], 14, "下列属于措施项目的有（　　）。", (QStringList{"脚手架", "模板", "钢筋", "垂直运输", "混凝土"}), "ABD");
+    QVERIFY(r.questions[2].stemRtf.contains(QLatin1String("\\red255\\green0\\blue0")));
+    QCOMPARE(r.questions[2].marks, 2.0);
+    EXPECT_QUESTION(r.questions[3], 41, "暂列金额应由投标人自主确定。（　）", (QStringList{"正确", "错误"}), "B");
+    EXPECT_QUESTION(r.questions[4], 41, "招标控制价应在招标文件中公布。（　）", (QStringList{"正确", "错误"}), "A");
+    for (const auto &q : r.questions)
+        EXPECT_CLEAN(q);
 }
 
 void TestImportOffice::excelHeaderInAnyOrder()

@@ -153,8 +153,10 @@ void TestImportText::trueFalseKeysInEveryForm()
     QCOMPARE(r.questions[0].stem, QStringLiteral("造价工程师每一注册有效期内应接受继续教育。（）"));
 
     // Without a heading, a true/false key alone makes the question true/false.
-    const Recognition bare = recognize(QStringLiteral("1. 说法一。\n答案：√\n2. 说法二。\n答案：错误\n"));
-    QCOMPARE(bare.questions.size(), 2);
+    const Recognition bare = recognize(QStringLiteral("1. 说法一。\n答案：√\n2. 说法二。\n答案：错误\n3. 说法三。\n答案：F\n"));
+    QCOMPARE(bare.questions.size(), 3);
+    QCOMPARE(bare.questions[2].type, 41);
+    QCOMPARE(bare.questions[2].key, QStringLiteral("B"));
     QCOMPARE(bare.questions[0].type, 41);
     QCOMPARE(bare.questions[0].key, QStringLiteral("A"));
     QCOMPARE(bare.questions[1].key, QStringLiteral("B"));

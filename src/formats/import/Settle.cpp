@@ -119,7 +119,7 @@ void settle(RecognizedQuestion &q, const Evidence &e, int subject)
         if (option.isEmpty())
             addProblem(q, reasons::emptyOption());
 
-    const bool truthKeyWithoutOptions = q.options.isEmpty() && e.key.truth != 0;
+    const bool truthKeyWithoutOptions = q.options.isEmpty() && (e.key.truth != 0 || e.key.letterF);
     if (e.headingType == 41 || truthKeyWithoutOptions
         || (e.headingType == 0 && optionsAreTruthWords(q.options) && e.key.letters.size() == 1)) {
         becomeTrueFalse(q, e);
