@@ -8,14 +8,16 @@ namespace {
 
 using RE = QRegularExpression;
 
-const RE &re(const char *pattern)
+// A compiled pattern; each call site passes a literal, so the cache holds one
+// entry per pattern. Returned by value: the copy shares the compiled pattern.
+RE re(const char *pattern)
 {
-    // Each call site passes a literal, so the cache holds one entry per pattern.
-    static thread_local QHash<const char *, RE *> cache;
-    RE *&found = cache[pattern];
-    if (!found) {
-        found = new RE(QString::fromUtf8(pattern), RE::UseUnicodePropertiesOption);
-        found->optimize();
+    static thread_local QHash<const char *, RE> cache;
+    auto found = cache.constFind(pattern);
+    if (found == cache.constEnd()) {
+        RE compiled(QString::fromUtf8(pattern), RE::UseUnicodePropertiesOption);
+        compiled.optimize();
+        found = cache.insert(pattern, compiled);
     }
     return *found;
 }
@@ -92,7 +94,7 @@ Numbering questionNumber(const QString &folded)
 QVector<OptionMark> optionMarks(const QString &folded, int from, int firstLetter, bool atStart)
 {
     QVector<OptionMark> marks;
-    const RE &mark = re(R"(\(\s*([A-F])\s*\)\s*|([A-F])\s*[.、:)]\s*|([A-F])[ \t]+(?=[^\x00-\x7F]))");
+    const RE mark = re(R"(\(\s*([A-F])\s*\)\s*|([A-F])\s*[.、:)]\s*|([A-F])[ \t]+(?=[^\x00-\x7F]))");
     int expected = firstLetter;
     int position = from;
     if (atStart) {
