@@ -27,7 +27,8 @@ void cancelEdits(std::initializer_list<store::Dataset *> datasets)
             d->cancel();
 }
 
-// Sections and groups count the questions of their points: q is the sum over them.
+} // namespace
+
 void sumIntoCatalogue(store::Connection &connection, const QStringList &points)
 {
     QSet<QString> entries;
@@ -39,14 +40,20 @@ void sumIntoCatalogue(store::Connection &connection, const QStringList &points)
                            store::Params::byPosition({entry}));
 }
 
-} // namespace
-
 EntryResult addOwnQuestion(store::Connection &connection, const QString &chapterCode, const QuestionContent &content)
 {
     store::Transaction transaction(connection);
     const int sequence = lastOwnSequence(connection) + 1;
     if (sequence > kLastSequence)
         return {QString(), true};
+    const QString id = insertOwnQuestion(connection, chapterCode, content, sequence);
+    transaction.commit();
+    return {id, false};
+}
+
+QString insertOwnQuestion(store::Connection &connection, const QString &chapterCode, const QuestionContent &content,
+                          int sequence)
+{
     const QString id = ownQuestionId(chapterCode, content.type, content.options, sequence);
     const QStringList links = linkFields(content.points);
     QVariantList values{id, content.key, content.options, chapterCode, content.type};
@@ -58,15 +65,19 @@ EntryResult addOwnQuestion(store::Connection &connection, const QString &chapter
                        store::Params::byPosition(values));
     connection.execute(QStringLiteral("insert into tab_exer (A1, A15, jx) values (?, ?, ?)"),
                        store::Params::byPosition({id, content.body, textOrNull(content.explanation)}));
-    connection.execute(QStringLiteral("update tab_kmmc set C3 = C3 + 1 where C1 in (?, ?, ?, ?)"),
-                       store::Params::byPosition({chapterCode, chapterCode.left(4), chapterCode.left(2),
-                                                  chapterCode.left(1)}));
+    countInChapters(connection, chapterCode, 1);
     for (const QString &point : content.points)
         connection.execute(QStringLiteral("update tab_rule set q = q + 1 where ftid = ?"),
                            store::Params::byPosition({point}));
     sumIntoCatalogue(connection, content.points);
-    transaction.commit();
-    return {id, false};
+    return id;
+}
+
+void countInChapters(store::Connection &connection, const QString &chapterCode, int change)
+{
+    connection.execute(QStringLiteral("update tab_kmmc set C3 = C3 + ? where C1 in (?, ?, ?, ?)"),
+                       store::Params::byPosition({change, chapterCode, chapterCode.left(4), chapterCode.left(2),
+                                                  chapterCode.left(1)}));
 }
 
 void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *stem, const QuestionContent &content,

@@ -71,6 +71,16 @@ void createSettings(Connection &c)
     c.execute(QString::fromUtf8(kSettingsTable));
 }
 
+// Each import of a question file is a batch that can be taken back as a whole.
+void createImportBatches(Connection &c)
+{
+    c.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ql_import_batch (id INTEGER PRIMARY KEY, file TEXT NOT NULL,"
+                             " made TEXT NOT NULL, section TEXT NOT NULL)"));
+    c.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ql_import_question (A1 TEXT NOT NULL PRIMARY KEY,"
+                             " batch INTEGER NOT NULL)"));
+    c.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_import_question_batch ON ql_import_question (batch)"));
+}
+
 // Each step brings a bank from the version before it to its own; steps only add
 // tables and indexes of ours and never change the data of the original tables.
 struct Step {
@@ -80,6 +90,7 @@ struct Step {
 const Step kSteps[] = {
     {2, indexRulesBySection},
     {3, createSettings},
+    {4, createImportBatches},
 };
 
 } // namespace

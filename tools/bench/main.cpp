@@ -6,6 +6,7 @@
 #include "Connection.h"
 #include "DataModule.h"
 #include "Globals.h"
+#include "ImportBench.h"
 #include "Look.h"
 #include "Marking.h"
 #include "Measure.h"
@@ -297,6 +298,7 @@ int main(int argc, char **argv)
             all << exportingAPaper(qMax(3, runs / 3), papers.first(), dir.path());
         }
         all << openingTheCatalogueAndASection(runs) << showingTheChart(qMax(3, runs / 3));
+        all << importingADocument(qMax(3, runs / 3), dir.path(), bank.leafChapters.first());
     }
     Measurement start = startUp(qMax(3, runs / 5), dir.path());
     start.target = 500;

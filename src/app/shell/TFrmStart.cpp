@@ -15,6 +15,7 @@
 #include "TFrmCheck.h"
 #include "TFrmDlg.h"
 #include "TFrmEset.h"
+#include "TFrmImport.h"
 #include "TFrmRz.h"
 #include "TFrmplan.h"
 #include "Tfrmchart.h"
@@ -192,6 +193,7 @@ void TFrmStart::buildCommandTable()
              TFrmAbout about;
              about.exec();
          }},
+        {QStringLiteral("dr"), [] { RunHourglass<TFrmImport>(); }},
         {QStringLiteral("sj"), [] { RunHourglass<Tfrmstxz>(); }},
         {QStringLiteral("bf"), [] { RunHourglass<TFrmBackup>(); }},
         {QStringLiteral("quit"), [this] { quitAfterPlanCheck(); }},
