@@ -54,24 +54,22 @@ QVariantList distinctPrefixes(const QStringList &points, int length)
 
 struct StoredQuestion {
     QString id;
-    QString key;
     QString chapter;
-    QString lastAnswer;
     int attempts = 0;
     int owed = 0; // E4
     QStringList points;
 };
 
-// Wrong answers are not kept per question; E4 and the last answer bound them from
-// below: E4 starts at -3 on a first wrong answer and moves by one per later answer.
+// Wrong answers are not kept per question; E3 and E4 tell them. A first wrong
+// answer sets E4 to -3, every later wrong one takes 1 off and every right one
+// adds 1 while E4 is below 0, so with E4 < 0: E4 = -2 - wrong + right, and
+// right = E3 - wrong. A right answer given at E4 = 0 is not seen, so this is
+// the least number of wrong answers that fits.
 int wrongAnswersOf(const StoredQuestion &q)
 {
-    int wrong = 0;
-    if (q.owed < 0)
-        wrong = qMax(1, -q.owed - 2);
-    else if (!q.lastAnswer.isEmpty() && q.lastAnswer != q.key)
-        wrong = 1;
-    return qMin(wrong, q.attempts);
+    if (q.owed >= 0)
+        return 0;
+    return qBound(1, (q.attempts - 2 - q.owed) / 2, q.attempts);
 }
 
 void takeAnswersOut(store::Connection &connection, const StoredQuestion &q)
@@ -107,19 +105,17 @@ QVector<StoredQuestion> questionsOf(store::Connection &connection, qint64 batch)
 {
     QVector<StoredQuestion> questions;
     store::Statement rows(connection.handle(),
-                          QStringLiteral("select a.A1, a.A2, a.A10, a.E2, a.E3, a.E4, a.K3, a.K4, a.K5, a.K6, a.K7, "
+                          QStringLiteral("select a.A1, a.A10, a.E3, a.E4, a.K3, a.K4, a.K5, a.K6, a.K7, "
                                          "a.K8, a.K9, a.K10, a.K11, a.K12 from tab_answ a join ql_import_question i "
                                          "on i.A1 = a.A1 where i.batch = ?"),
                           store::Params::byPosition({batch}));
     while (rows.step()) {
         StoredQuestion q;
         q.id = rows.value(0).toString();
-        q.key = rows.value(1).toString();
-        q.chapter = rows.value(2).toString();
-        q.lastAnswer = rows.value(3).toString();
-        q.attempts = rows.value(4).toInt();
-        q.owed = rows.value(5).toInt();
-        for (int k = 6; k < 16; ++k) {
+        q.chapter = rows.value(1).toString();
+        q.attempts = rows.value(2).toInt();
+        q.owed = rows.value(3).toInt();
+        for (int k = 4; k < 14; ++k) {
             const QString point = rows.value(k).toString().trimmed();
             if (point.isEmpty())
                 break;
