@@ -221,8 +221,13 @@ private slots:
         QCOMPARE(db("select A2 || A2_1 || A13 from tab_answ where A1 = '" + outcome.ids.last() + "'").toString(),
                  QStringLiteral("A241"));
         // What was just imported is a duplicate next time.
-        const ImportPlan again = planOf(r);
+        ImportPlan again = planOf(r);
         QCOMPARE(again.counts().duplicates, 6);
+        QCOMPARE(again.counts().toImport, 1); // the question the learner left out, fresh from the file
+        again.carryOver(plan);
+        QCOMPARE(again.counts().toImport, 0);
+        QCOMPARE(again.items().at(5).question.key, QStringLiteral("B"));
+        QVERIFY(again.items().at(5).corrected);
         QCOMPARE(violations(), QStringList());
     }
 

@@ -222,7 +222,7 @@ bool TFrmImport::openFile(const QString &path)
     m_file = path;
     m_recognizedSubject = subject;
     FileEdit->setText(QDir::toNativeSeparators(path));
-    rebuildPlan();
+    rebuildPlan(false);
     return true;
 }
 
@@ -248,14 +248,17 @@ void TFrmImport::sectionChanged()
         rebuildPlan();
 }
 
-void TFrmImport::rebuildPlan()
+void TFrmImport::rebuildPlan(bool keepDecisions)
 {
     if (m_file.isEmpty())
         return;
     try {
         ui::WaitCursor wait;
         const ImportTarget target = ImportTarget::read(DataModule->ADOCn1, SectionBox->currentData().toString());
-        m_plan = std::make_unique<ImportPlan>(m_recognition, target);
+        auto plan = std::make_unique<ImportPlan>(m_recognition, target);
+        if (keepDecisions && m_plan)
+            plan->carryOver(*m_plan);
+        m_plan = std::move(plan);
     } catch (const ImportRefused &e) {
         m_plan.reset();
         say(QStringLiteral("提示"), e.message(), 1);

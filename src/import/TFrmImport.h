@@ -66,7 +66,8 @@ private:
     void fillSections();
     void ChooseButtonClick();
     void sectionChanged();
-    void rebuildPlan();
+    // keepDecisions: the same file read again, the learner's corrections and choices stay.
+    void rebuildPlan(bool keepDecisions = true);
     void fillList();
     void showRow(int index);
     void showCounts();

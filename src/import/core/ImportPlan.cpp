@@ -121,6 +121,22 @@ ImportCounts ImportPlan::counts() const
     return counts;
 }
 
+void ImportPlan::carryOver(const ImportPlan &earlier)
+{
+    if (earlier.m_items.size() != m_items.size())
+        return;
+    for (int i = 0; i < m_items.size(); ++i) {
+        const ImportItem &before = earlier.m_items.at(i);
+        ImportItem &item = m_items[i];
+        if (before.corrected) {
+            item.question.type = before.question.type;
+            item.question.key = before.question.key;
+            item.corrected = true;
+        }
+        item.excluded = before.excluded || item.duplicate;
+    }
+}
+
 void ImportPlan::setExcluded(int index, bool excluded) { m_items[index].excluded = excluded; }
 
 void ImportPlan::setType(int index, int type)

@@ -74,6 +74,11 @@ public:
     int optionCount(int index) const;
     const authoring::QuestionType *typeOf(int index) const;
 
+    // Keeps what the learner decided in an earlier plan of the same file (read
+    // again after an import or for another section): corrections, and questions
+    // left out stay out.
+    void carryOver(const ImportPlan &earlier);
+
     void setExcluded(int index, bool excluded);
     void setType(int index, int type);
     // Stores the key as question entry would; a key it refuses stays as typed and blocks the question.
