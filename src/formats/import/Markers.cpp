@@ -152,14 +152,14 @@ int findExplanationLabel(const QString &folded, int from, int *labelStart)
 Key parseKey(const QString &folded, int from)
 {
     Key key;
-    const auto truth = re(R"(\G[\s:]*(正确|错误|对|错|√|×|✓|✔|✗|✘|╳|(?i:true|false)(?![A-Za-z])|T(?![A-Za-z])|是|否)[\s.。;]*)")
+    const auto truth = re(R"(\G[\s:(\[【]*(正确|错误|对|错|√|×|✓|✔|✗|✘|╳|(?i:true|false)(?![A-Za-z])|T(?![A-Za-z])|是|否)[\s.。;)\]】]*)")
                            .match(folded, from);
     if (truth.hasMatch()) {
         key.truth = truthOfWord(truth.captured(1));
         key.end = int(truth.capturedEnd(0));
         return key;
     }
-    const auto letters = re(R"(\G[\s:]*([A-Fa-f](?:[\s,，、;]*[A-Fa-f])*)(?![A-Za-z0-9])[\s.。;]*)").match(folded, from);
+    const auto letters = re(R"(\G[\s:(\[【]*([A-Fa-f](?:[\s,，、;]*[A-Fa-f])*)(?![A-Za-z0-9])[\s.。;)\]】]*)").match(folded, from);
     if (letters.hasMatch()) {
         const QString found = letters.captured(1).toUpper();
         for (QChar c = QLatin1Char('A'); c <= QLatin1Char('F'); c = QChar(c.unicode() + 1))
@@ -217,7 +217,7 @@ int subjectiveType(int subject, const QString &kind)
 {
     switch (subject) {
     case 2: return 73;
-    case 5: return kind == QLatin1String("简答") ? 74 : 65;
+    case 5: return kind == QStringLiteral("简答") ? 74 : 65;
     default: return 72;
     }
 }
@@ -226,7 +226,8 @@ Heading sectionHeading(const QString &folded)
 {
     Heading h;
     const QString line = folded.trimmed();
-    if (line.isEmpty() || line.size() > 60)
+    // Headings carry long notes: "二、多项选择题（共20题，每题2分。每题的备选项中，有2个或2个以上……）".
+    if (line.isEmpty() || line.size() > 200)
         return h;
     const auto numeral = re(R"(^(?:第[一二三四五六七八九十]+(?:部分|章|节|大题)|[一二三四五六七八九十]+\s*[、.]|\(\s*[一二三四五六七八九十]+\s*\)|[【\[])\s*(.*)$)")
                              .match(line);
@@ -238,7 +239,7 @@ Heading sectionHeading(const QString &folded)
     QString bare = rest;
     bare.remove(re(R"(\([^)]*\)|【|】|\[|\]|[:：。.])"));
     if (numeral.hasMatch() && !bracketed)
-        h.isHeading = h.type != 0 || bare.trimmed().size() <= 30;
+        h.isHeading = (h.type != 0 && typeOfWord(rest.left(12)) != 0) || bare.trimmed().size() <= 30;
     else
         h.isHeading = h.type != 0 && bare.trimmed().size() <= 12 && !line.endsWith(QStringLiteral("？"))
                       && !line.endsWith(QLatin1Char('?'));

@@ -9,6 +9,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace formats::import {
 
 namespace {
@@ -58,6 +60,8 @@ public:
         }
         for (const RecognitionProblem &p : answers_.problems())
             result_.problems << p;
+        std::stable_sort(result_.problems.begin(), result_.problems.end(),
+                         [](const RecognitionProblem &a, const RecognitionProblem &b) { return a.line < b.line; });
         finish();
         return result_;
     }
@@ -83,7 +87,7 @@ private:
             return;
         }
         if (inAnswerArea_) {
-            if (answers_.readLine(i, folded, 0, followedByOptions(i)))
+            if (!opensQuestionSection(i, folded) && answers_.readLine(i, folded, 0, followedByOptions(i)))
                 return;
             inAnswerArea_ = false;
         }
@@ -96,7 +100,7 @@ private:
             return;
         }
         const Heading heading = sectionHeading(folded);
-        if (number.style != Numbering::Case && heading.isHeading && !headingIsBody(heading)) {
+        if (number.style == Numbering::None && heading.isHeading && !headingIsBody(heading)) {
             closeDraft();
             sections_ << Section{line.text.trimmed(), heading};
             section_ = int(sections_.size()) - 1;
@@ -104,7 +108,7 @@ private:
             style_ = Numbering::None;
             return;
         }
-        if (number.style != Numbering::None && startsQuestion(number)) {
+        if (number.style != Numbering::None && startsQuestion(i, folded, number)) {
             startDraft(i, number);
             readBody(i, folded, number.contentStart, true);
             return;
@@ -122,15 +126,24 @@ private:
     // A numbered line opens the next question when it is numbered like the
     // questions before it and follows them; otherwise it is a sub-question or
     // a numbered paragraph inside the question.
-    bool startsQuestion(const Numbering &number)
+    bool startsQuestion(int i, const QString &folded, const Numbering &number)
     {
         if (!open_ || style_ == Numbering::None)
             return style_ == Numbering::None || number.style == style_;
-        if (number.style != style_)
-            return false;
+        // The next number with options under it is the next question, whatever
+        // numbered points the explanation before it had.
+        if (number.number == lastNumber_ + 1 && number.style != Numbering::Case && optionsAllowed()
+            && (followedByOptions(i) || optionMarks(folded, number.contentStart, 0, false).size() >= 2))
+            return true;
         if (innerNext_ > 0 && number.number == innerNext_)
             return false;
-        return number.number == lastNumber_ + 1 || current()->complete();
+        // Another style may go on the count after a complete question ("1." then "2、").
+        if (number.style != style_)
+            return number.style != Numbering::Case && number.number == lastNumber_ + 1 && current()->complete();
+        // A gap (a question left out of the file) is allowed after a complete
+        // question; a number going back is a numbered point of its explanation.
+        return number.number == lastNumber_ + 1
+               || (current()->complete() && number.number > lastNumber_ && number.number <= lastNumber_ + 10);
     }
 
     // A heading inside a case or essay question ("一、背景") belongs to it.
@@ -139,23 +152,44 @@ private:
         return heading.type == 0 && open_ && !optionsAllowed();
     }
 
+    // "参考答案" opens the answer list unless it labels the open question's
+    // own answer: a case's written answer, or a key on the next line.
     bool startsAnswerArea(int i, const QString &folded) const
     {
         if (AnswerList::isRangeLine(folded))
             return true;
-        if (answerAreaHeading(folded) < 0)
+        const int at = answerAreaHeading(folded);
+        if (at < 0)
             return false;
-        // "参考答案：" under a question without options is that question's own
-        // written answer, unless a list numbered from the first question follows.
-        const Draft *d = open_ ? &drafts_.last() : nullptr;
-        if (!d || !d->options.isEmpty() || d->key.valid() || !d->answerText.isEmpty())
+        if (at < folded.size() || !open_)
             return true;
+        int j = i + 1;
+        while (j < document_.lines.size() && document_.lines.at(j).text.trimmed().isEmpty())
+            ++j;
+        if (j >= document_.lines.size())
+            return false;
+        const SourceLine &next = document_.lines.at(j);
+        const QString nextFolded = fold(next.text);
+        if (next.table >= 0 || AnswerList::isRangeLine(nextFolded) || sectionHeading(nextFolded).isHeading)
+            return true;
+        const Numbering n = questionNumber(nextFolded);
+        if (n.style == Numbering::None)
+            return false;
+        const Draft &d = drafts_.last();
+        return !d.options.isEmpty() || (n.style == style_ && n.number == drafts_.first().number && drafts_.size() > 1);
+    }
+
+    // A heading in the answer list heads its answers, unless questions with
+    // options follow it: then the list is over and a new section begins.
+    bool opensQuestionSection(int i, const QString &folded) const
+    {
+        if (!sectionHeading(folded).isHeading || questionNumber(folded).style != Numbering::None)
+            return false;
         for (int j = i + 1; j < document_.lines.size(); ++j) {
             const QString next = fold(document_.lines.at(j).text);
             if (next.trimmed().isEmpty())
                 continue;
-            const Numbering n = questionNumber(next);
-            return drafts_.size() > 1 && n.style != Numbering::None && n.number == drafts_.first().number;
+            return questionNumber(next).style != Numbering::None && followedByOptions(j);
         }
         return false;
     }
@@ -381,6 +415,15 @@ private:
         q.explanationRtf = rich_.rtf(d.explanation);
         e.answerText = rich_.plain(d.answerText);
         e.answerTextRtf = rich_.rtf(d.answerText);
+        if (!e.key.valid() && !d.options.isEmpty()) {
+            // "答案：" with the key on the line below it.
+            const QString written = fold(e.answerText);
+            const Key key = parseKey(written);
+            if (key.valid() && key.end >= written.size()) {
+                e.key = key;
+                e.answerText.clear();
+            }
+        }
         QStringList source;
         for (int i = d.firstLine; i <= d.lastLine; ++i)
             if (!document_.lines.at(i).text.trimmed().isEmpty())

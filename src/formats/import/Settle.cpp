@@ -103,7 +103,7 @@ void becomeChoice(RecognizedQuestion &q, const Evidence &e)
         addProblem(q, reasons::keyNotInOptions());
     if (q.type == 11 && letters.size() > 1)
         addProblem(q, reasons::singleWithSeveral());
-    if (q.type == 14 && letters.size() == 1 && e.headingKind == QLatin1String("多选"))
+    if (q.type == 14 && letters.size() == 1 && e.headingKind == QStringLiteral("多选"))
         addProblem(q, reasons::multipleWithOne());
 }
 

@@ -53,7 +53,7 @@ bool readHeader(const QStringList &cells, Columns &c)
             c.options[m.captured(1).at(0).unicode() - u'A'] = i;
         else if (c.stem < 0 && stems.contains(w))
             c.stem = i;
-        else if (w == QLatin1String("选项"))
+        else if (w == QStringLiteral("选项"))
             c.allOptions = i;
         else if (keys.contains(w))
             c.key = i;
@@ -99,8 +99,14 @@ RecognizedQuestion rowQuestion(const SheetRow &row, const Columns &c, int subjec
     for (int k = 0; k <= last; ++k)
         q.options << row.cells.value(c.options[k]).trimmed();
     if (q.options.isEmpty() && c.allOptions >= 0) {
+        const QString all = row.cells.value(c.allOptions);
         QString before;
-        q.options = splitOptions(row.cells.value(c.allOptions), 0, &before);
+        q.options = splitOptions(all, 0, &before);
+        // "甲|乙|丙|丁" or one option a line, without labels
+        if (q.options.isEmpty())
+            q.options = all.split(QRegularExpression(QStringLiteral(R"(\s*[|｜\n]\s*)")), Qt::SkipEmptyParts);
+        for (QString &option : q.options)
+            option = option.trimmed();
     }
     if (q.options.isEmpty()) {
         QString before;

@@ -83,6 +83,13 @@ QString decodeText(const QByteArray &bytes)
     QString text = strictDecode(QStringConverter::Utf8, bytes, &ok);
     if (ok)
         return checked(text);
+    // UTF-8 with a few damaged bytes stays UTF-8: in GBK read as UTF-8 nearly
+    // every character beyond ASCII fails.
+    qsizetype wide = 0;
+    for (const QChar c : text)
+        wide += c.unicode() >= 0x80;
+    if (text.count(QChar(QChar::ReplacementCharacter)) * 20 < wide)
+        return checked(text);
     // Not UTF-8: GBK, as Chinese Windows saves text. Bytes that are not GBK
     // either would show as garbage, so they are refused.
     text = rtf::TextCodec::decode(rtf::TextCodec::Gbk, bytes);
