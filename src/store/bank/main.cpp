@@ -138,6 +138,10 @@ int importFile(const QStringList &args)
         report << "dry run: " << bankFile << " was not changed" << Qt::endl;
         return 0;
     }
+    if (counts.toImport == 0) {
+        report << "nothing to import: " << bankFile << " was not changed" << Qt::endl;
+        return 1;
+    }
     const importing::ImportOutcome outcome =
         importing::importPlan(c, plan, args[2], QDir(QFileInfo(bankFile).absolutePath()).filePath("backup"));
     report << importing::outcomeText(outcome, target) << " (batch " << outcome.batch << ")" << Qt::endl;
