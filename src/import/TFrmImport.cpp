@@ -112,9 +112,9 @@ void TFrmImport::buildControls()
     countRow->addStretch(1);
     page->addLayout(countRow);
 
-    auto *splitter = new QSplitter(Qt::Horizontal, epBevel1);
-    splitter->setObjectName(QStringLiteral("Splitter"));
-    QuestionList = new QTreeWidget(splitter);
+    Splitter = new QSplitter(Qt::Horizontal, epBevel1);
+    Splitter->setObjectName(QStringLiteral("Splitter"));
+    QuestionList = new QTreeWidget(Splitter);
     QuestionList->setObjectName(QStringLiteral("QuestionList"));
     QuestionList->setRootIsDecorated(false);
     QuestionList->setUniformRowHeights(true);
@@ -122,11 +122,11 @@ void TFrmImport::buildControls()
                                    QStringLiteral("题干"), QStringLiteral("答案"), QStringLiteral("问题")});
     connect(QuestionList, &QTreeWidget::itemChanged, this, &TFrmImport::itemChanged);
     connect(QuestionList, &QTreeWidget::currentItemChanged, this, &TFrmImport::showCurrent);
-    splitter->addWidget(QuestionList);
-    splitter->addWidget(buildDetail(splitter));
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    page->addWidget(splitter, 1);
+    Splitter->addWidget(QuestionList);
+    Splitter->addWidget(buildDetail(Splitter));
+    Splitter->setStretchFactor(0, 3);
+    Splitter->setStretchFactor(1, 2);
+    page->addWidget(Splitter, 1);
 
     auto *buttons = new QHBoxLayout;
     ImportButton = new QPushButton(QStringLiteral("导入"), epBevel1);
@@ -163,6 +163,7 @@ QWidget *TFrmImport::buildDetail(QWidget *parent)
     KeyEdit = new QLineEdit(panel);
     KeyEdit->setObjectName(QStringLiteral("KeyEdit"));
     KeyEdit->setMaxLength(100);
+    KeyEdit->setMaximumWidth(90);
     KeyEdit->setToolTip(QStringLiteral("改正答案后按回车"));
     connect(KeyEdit, &QLineEdit::editingFinished, this, &TFrmImport::KeyEditFinished);
     corrections->addWidget(KeyEdit);
@@ -181,12 +182,15 @@ void TFrmImport::applyLayout(bool compact)
     setFixedSize(size);
     Caption->setGeometry(0, 0, size.width(), kCaptionHeight);
     epBevel1->setGeometry(0, kCaptionHeight, size.width(), size.height() - kCaptionHeight);
+    // The list gets three fifths, enough to show each question's problems beside its stem.
+    const int list = (size.width() - 24) * 3 / 5;
+    Splitter->setSizes({list, size.width() - 24 - list});
     QHeaderView *header = QuestionList->header();
-    header->resizeSection(ColumnImport, compact ? 44 : 48);
-    header->resizeSection(ColumnNumber, compact ? 64 : 76);
-    header->resizeSection(ColumnType, compact ? 64 : 84);
-    header->resizeSection(ColumnStem, compact ? 170 : 250);
-    header->resizeSection(ColumnKey, 44);
+    header->resizeSection(ColumnImport, compact ? 40 : 44);
+    header->resizeSection(ColumnNumber, compact ? 78 : 84);
+    header->resizeSection(ColumnType, compact ? 76 : 84);
+    header->resizeSection(ColumnStem, compact ? 116 : 200);
+    header->resizeSection(ColumnKey, compact ? 40 : 44);
 }
 
 void TFrmImport::fillSections()

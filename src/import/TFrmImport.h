@@ -50,6 +50,7 @@ public:
     QLabel *LbDuplicates;
     QLabel *LbToImport;
     QLabel *LbUnplaced;
+    QSplitter *Splitter;
     QTreeWidget *QuestionList;
     QTextBrowser *Detail;
     QComboBox *TypeBox;
