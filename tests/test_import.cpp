@@ -4,6 +4,7 @@
 #include "DemoBank.h"
 #include "Globals.h"
 #include "ImportBatches.h"
+#include "LinkCounts.h"
 #include "Marking.h"
 #include "PlanJson.h"
 #include "PracticeSession.h"
@@ -285,7 +286,7 @@ private slots:
                 .split(QLatin1Char(','));
         bank().execute("update tab_answ set K3 = ?, K4 = ? where A1 = ?",
                        store::Params::byPosition({points.at(0), points.at(1), linked}));
-        authoring::recountPoints(bank(), points);
+        store::recountLinks(bank(), points);
         const QString linkedCounters = counters();
         answer(linked, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
         answer(outcome.ids.at(1), {QStringLiteral("AB")});

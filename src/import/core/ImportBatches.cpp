@@ -2,6 +2,7 @@
 
 #include "Backups.h"
 #include "Connection.h"
+#include "LinkCounts.h"
 #include "QuestionBody.h"
 #include "QuestionStore.h"
 
@@ -133,10 +134,8 @@ void removeQuestion(store::Connection &connection, const StoredQuestion &q)
     connection.execute(QStringLiteral("delete from tab_answ where A1 = ?"), store::Params::byPosition({q.id}));
     connection.execute(QStringLiteral("delete from tab_exer where A1 = ?"), store::Params::byPosition({q.id}));
     authoring::countInChapters(connection, q.chapter, -1);
-    for (const QString &point : q.points)
-        connection.execute(QStringLiteral("update tab_rule set q = max(q - 1, 0) where ftid = ?"),
-                           store::Params::byPosition({point}));
-    authoring::sumIntoCatalogue(connection, q.points);
+    if (!q.points.isEmpty())
+        store::recountLinks(connection, q.points);
 }
 
 } // namespace
