@@ -1,9 +1,11 @@
 #include "BankCheck.h"
+#include "BankText.h"
 #include "Backups.h"
 #include "DataModule.h"
 #include "DemoBank.h"
 #include "Globals.h"
 #include "ImportBatches.h"
+#include "QuestionBody.h"
 #include "LinkCounts.h"
 #include "Marking.h"
 #include "PlanJson.h"
@@ -14,6 +16,8 @@
 #include "RtfWriter.h"
 
 #include <QDir>
+#include <QImage>
+#include <QTextCursor>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -351,6 +355,30 @@ private slots:
         }
         QVERIFY(bold);
         QVERIFY(superscript);
+    }
+
+    void quickBankTextComparesLikeTheReader_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTextDocument rich;
+        rich.setHtml(QStringLiteral("<p>某基础 120 m<sup>3</sup>，<b>垫层</b><i>不计</i> — ½ café 😀</p>"
+                                    "<table><tr><td>甲</td><td>乙</td></tr></table><p>A．第二段</p>"));
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        rich.addResource(QTextDocument::ImageResource, QUrl("pic.png"), picture);
+        QTextCursor(&rich).insertImage(QStringLiteral("pic.png"));
+        QTest::newRow("writer with formats, table and picture") << rtf::RtfWriter::write(rich);
+        QTest::newRow("plain paragraphs") << rtf::fromPlainParagraphs({"工程造价（  ）。", "A．甲", "B．乙"});
+        QTest::newRow("plain text") << QStringLiteral("不是 RTF 的题目 12").toUtf8();
+        QTest::newRow("literal characters") << QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 宋体;}}\\f0 直接写的汉字\\par 第二行}").toUtf8();
+    }
+
+    void quickBankTextComparesLikeTheReader()
+    {
+        QFETCH(QByteArray, stored);
+        const QString quick = comparisonText(bankPlainText(stored));
+        QVERIFY(!quick.isEmpty());
+        QCOMPARE(quick, comparisonText(rtf::toPlainText(QString::fromUtf8(stored)))); // as a text column reads
     }
 
     void jsonListsWhatWasRecognized()

@@ -2,7 +2,7 @@
 
 #include "Connection.h"
 #include "QuestionBody.h"
-#include "RtfText.h"
+#include "BankText.h"
 
 namespace importing {
 
@@ -35,7 +35,7 @@ ImportTarget ImportTarget::read(store::Connection &connection, const QString &se
     }
     store::Statement texts(connection.handle(), QStringLiteral("select A15 from tab_exer"), {});
     while (texts.step())
-        target.bankTexts.insert(comparisonText(rtf::toPlainText(texts.value(0).toByteArray())));
+        target.bankTexts.insert(comparisonText(bankPlainText(texts.value(0).toByteArray())));
     target.bankTexts.remove(QString());
     return target;
 }
