@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "Dataset.h"
 #include "Routines.h"
+#include "SearchIndex.h"
 
 #include <QSet>
 
@@ -65,6 +66,7 @@ EntryResult addOwnQuestion(store::Connection &connection, const QString &chapter
         connection.execute(QStringLiteral("update tab_rule set q = q + 1 where ftid = ?"),
                            store::Params::byPosition({point}));
     sumIntoCatalogue(connection, content.points);
+    search::reindexQuestions(connection, {id});
     transaction.commit();
     return {id, false};
 }
@@ -87,11 +89,14 @@ void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *st
         writeLinks(question, content.points);
         question.setValue(QStringLiteral("ecount"), question.fieldByName(QStringLiteral("ecount")).asInteger() + 1);
         question.post();
+        const QString id = question.fieldByName(QStringLiteral("A1")).asString();
         if (stem && stem->isOpen() && !stem->isEmpty()) {
             stem->edit();
             stem->setValue(QStringLiteral("A15"), stemText);
             stem->post();
+            search::reindexGroup(connection, stem->fieldByName(QStringLiteral("A1")).asString());
         }
+        search::reindexQuestions(connection, {id});
         touched += content.points;
         recountPoints(connection, touched);
         transaction.commit();

@@ -71,6 +71,19 @@ void createSettings(Connection &c)
     c.execute(QString::fromUtf8(kSettingsTable));
 }
 
+// The search index: the plain text of every question (body with its options,
+// the group's stem, explanation, note) and exam point (title, text), one row
+// each, and a trigram full-text index over it that reads its text from that
+// table. Rows are filled by the search module, which converts the rich text.
+void createSearchIndex(Connection &c)
+{
+    c.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ql_search_text (id INTEGER PRIMARY KEY, kind INTEGER NOT NULL,"
+                             " ref TEXT NOT NULL, title TEXT, body TEXT, stem TEXT, jx TEXT, note TEXT)"));
+    c.execute(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS ix_search_ref ON ql_search_text (kind, ref)"));
+    c.execute(QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS ql_search USING fts5(title, body, stem, jx, note,"
+                             " content='ql_search_text', content_rowid='id', tokenize='trigram', detail=full)"));
+}
+
 // Each step brings a bank from the version before it to its own; steps only add
 // tables and indexes of ours and never change the data of the original tables.
 struct Step {
@@ -80,6 +93,7 @@ struct Step {
 const Step kSteps[] = {
     {2, indexRulesBySection},
     {3, createSettings},
+    {6, createSearchIndex},
 };
 
 } // namespace

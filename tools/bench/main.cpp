@@ -11,6 +11,7 @@
 #include "Measure.h"
 #include "PracticeSession.h"
 #include "Routines.h"
+#include "SearchBench.h"
 #include "SelectorLogic.h"
 #include "Startup.h"
 #include "SyntheticBank.h"
@@ -297,6 +298,7 @@ int main(int argc, char **argv)
             all << exportingAPaper(qMax(3, runs / 3), papers.first(), dir.path());
         }
         all << openingTheCatalogueAndASection(runs) << showingTheChart(qMax(3, runs / 3));
+        all << searchMeasurements(dm.ADOCn1, runs);
     }
     Measurement start = startUp(qMax(3, runs / 5), dir.path());
     start.target = 500;
