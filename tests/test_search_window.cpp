@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSplitter>
 #include <QtTest>
 
 using search::TFrmSearch;
@@ -37,6 +38,22 @@ class TestSearchWindow : public QObject {
     static QString factsOf(TFrmSearch &w, int row)
     {
         return w.lstResults->model()->index(row, 0).data(search::ResultModel::FactsHtmlRole).toString();
+    }
+
+    // Runs `act` on the modal window of type T once it shows; `act` closes it.
+    template <typename T>
+    static void whenModal(const std::function<void(T &)> &act)
+    {
+        auto *poll = new QTimer;
+        poll->setInterval(20);
+        QObject::connect(poll, &QTimer::timeout, [poll, act] {
+            if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget())) {
+                poll->stop();
+                poll->deleteLater();
+                act(*window);
+            }
+        });
+        poll->start();
     }
 
 private slots:
@@ -61,13 +78,20 @@ private slots:
         w.show();
         QCOMPARE(w.lblStatus->text(), QStringLiteral("请输入要找的字词。"));
         QVERIFY(!w.btnPractice->isEnabled());
-        QTest::keyClicks(w.edtQuery, QStringLiteral("暂估价"));
+        // Chinese arrives as the input method commits it, a character at a time.
+        for (const QChar c : QStringLiteral("暂估价"))
+            w.edtQuery->insert(QString(c));
         QCOMPARE(shown(w), 0); // results wait for a pause in typing
         QTRY_VERIFY(shown(w) > 0);
         QVERIFY(w.lblStatus->text().startsWith(QStringLiteral("找到")));
         QVERIFY(snippetOf(w, 0).contains(QStringLiteral("暂估价</b>")));
-        QVERIFY(factsOf(w, 0).contains(QStringLiteral("科目")));
-        QVERIFY(factsOf(w, 0).contains(QStringLiteral("未做")));
+        int question = 0;
+        while (question < shown(w) && factsOf(w, question).contains(QStringLiteral("考点")))
+            ++question;
+        QVERIFY(factsOf(w, question).contains(QStringLiteral("科目")));
+        QVERIFY(factsOf(w, question).contains(QStringLiteral("未做")));
+        QVERIFY(w.reDetail->toPlainText().startsWith(QStringLiteral("考点")) == (question > 0));
+        w.lstResults->setCurrentIndex(w.lstResults->model()->index(question, 0));
         const QString detail = w.reDetail->toPlainText();
         QVERIFY2(detail.contains(QStringLiteral("【题目】")), qPrintable(detail));
         QVERIFY(detail.contains(QStringLiteral("暂估价")));
@@ -119,10 +143,8 @@ private slots:
         w.cbType->setCurrentIndex(w.cbType->findData(11));
         QVERIFY(shown(w) > 0);
         QString practised, board;
-        QTimer::singleShot(0, [&] {
-            auto *run = qobject_cast<search::SearchPracticeWindow *>(QApplication::activeModalWidget());
-            if (!run)
-                return;
+        whenModal<search::SearchPracticeWindow>([&](search::SearchPracticeWindow &window) {
+            search::SearchPracticeWindow *run = &window;
             practised = DataModule->Cn1Query_tm.fieldByName("A1").asString();
             board = run->epLabel2->text();
             QVERIFY(!w.isVisible());
@@ -152,15 +174,12 @@ private slots:
         TFrmkmmc selector;
         selector.show();
         QVERIFY(QTest::qWaitForWindowExposed(&selector));
-        bool opened = false, practiceAllowed = true;
-        QTimer::singleShot(0, [&] {
-            auto *window = qobject_cast<TFrmSearch *>(QApplication::activeModalWidget());
-            if (!window)
-                return;
+        bool opened = false, practiceAllowed = false;
+        whenModal<TFrmSearch>([&](TFrmSearch &window) {
             opened = true;
-            window->setQuery(QStringLiteral("工程"));
-            practiceAllowed = window->btnPractice->isEnabled();
-            window->btnClose->click();
+            window.setQuery(QStringLiteral("工程"));
+            practiceAllowed = window.btnPractice->isEnabled();
+            window.btnClose->click();
         });
         QTest::keyClick(&selector, Qt::Key_F, Qt::ControlModifier);
         QVERIFY(opened);
