@@ -15,6 +15,16 @@ namespace {
 
 const int kSubjectiveTypes[] = {65, 72, 73, 74};
 
+const int kTrueFalse = 41;
+
+// True/false keys are letters in the bank and words to the learner.
+QString keyText(int type, const QString &key)
+{
+    if (type == kTrueFalse && (key == QLatin1String("A") || key == QLatin1String("B")))
+        return key + (key == QLatin1String("A") ? QStringLiteral("（正确）") : QStringLiteral("（错误）"));
+    return key;
+}
+
 class Composer {
 public:
     explicit Composer(QTextDocument *document) : m_cursor(document) {}
@@ -93,7 +103,7 @@ void questionDetail(Composer &out, store::Connection &c, const Hit &hit, const B
     out.rich(row.value(4));
     const int type = row.value(1).toInt();
     if (std::find(std::begin(kSubjectiveTypes), std::end(kSubjectiveTypes), type) == std::end(kSubjectiveTypes))
-        out.heading(QStringLiteral("【答案】%1").arg(row.value(0).toString()), QColor(0x1b, 0x7a, 0x35));
+        out.heading(QStringLiteral("【答案】%1").arg(keyText(type, row.value(0).toString())), QColor(0x1b, 0x7a, 0x35));
     const QString last = row.value(3).toString();
     if (!last.isEmpty() && last != QLatin1String("zero"))
         out.note(QStringLiteral("你上次的答案：%1").arg(last));

@@ -79,11 +79,11 @@ QString factsOf(const Hit &hit, const BankNames &names)
 {
     if (hit.kind == Kind::Point)
         return QStringLiteral("考点 · %1 · %2").arg(names.sectionOf(hit.ref), hit.ref);
-    QStringList parts{names.subjectName(hit.subject)};
+    // The chapter goes last: a long one is cut at the row's end, the rest stays readable.
+    QStringList parts{names.subjectName(hit.subject), names.typeName(hit.subject, hit.type), stateText(hit.state)};
     const QString chapter = names.chapterPath(hit.chapter);
     if (!chapter.isEmpty())
         parts << chapter;
-    parts << names.typeName(hit.subject, hit.type) << stateText(hit.state);
     return parts.join(QStringLiteral(" · "));
 }
 
@@ -114,6 +114,8 @@ QVariant ResultModel::data(const QModelIndex &index, int role) const
                                                                   : QStringLiteral("#5f6b7a");
         return QStringLiteral("<span style=\"color:%1\">%2</span>").arg(colour, factsOf(hit, m_names).toHtmlEscaped());
     }
+    case FactsTextRole:
+        return factsOf(hit, m_names);
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
         return m_searcher.snippet(hit, m_results.query).text + QLatin1Char('\n') + factsOf(hit, m_names);
@@ -121,6 +123,27 @@ QVariant ResultModel::data(const QModelIndex &index, int role) const
         return {};
     }
 }
+
+namespace {
+
+// One block of rich text at the top left of the painter, cut to `lines` lines.
+void drawHtml(QPainter *painter, const QString &html, const QFont &font, int width, int lines, const QPalette &palette)
+{
+    QTextDocument doc;
+    doc.setDefaultFont(font);
+    doc.setDocumentMargin(0);
+    doc.setTextWidth(width);
+    doc.setHtml(html);
+    const int height = int(QFontMetricsF(font).lineSpacing() * lines + 1);
+    painter->save();
+    painter->setClipRect(QRect(0, 0, width, height));
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette = palette;
+    doc.documentLayout()->draw(painter, context);
+    painter->restore();
+}
+
+} // namespace
 
 void ResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
@@ -130,33 +153,35 @@ void ResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     QStyle *style = plain.widget ? plain.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
 
-    QTextDocument doc;
-    QFont font = option.font;
-    font.setPixelSize(m_bodyPixels);
-    doc.setDefaultFont(font);
-    doc.setDocumentMargin(0);
-    doc.setTextWidth(option.rect.width() - 2 * kPadding);
-    doc.setHtml(QStringLiteral("<div>%1</div><div style=\"font-size:%2px\">%3</div>")
-                    .arg(index.data(ResultModel::SnippetHtmlRole).toString())
-                    .arg(m_bodyPixels - 2)
-                    .arg(index.data(ResultModel::FactsHtmlRole).toString()));
+    const bool selected = option.state & QStyle::State_Selected;
+    QPalette palette = option.palette;
+    if (selected)
+        palette.setColor(QPalette::Text, option.palette.color(QPalette::HighlightedText));
+    QFont body = option.font;
+    body.setPixelSize(m_bodyPixels);
+    QFont small = option.font;
+    small.setPixelSize(m_bodyPixels - 2);
+    const int width = option.rect.width() - 2 * kPadding;
     painter->save();
     painter->translate(option.rect.topLeft() + QPoint(kPadding, kPadding));
-    painter->setClipRect(QRect(0, 0, option.rect.width() - 2 * kPadding, option.rect.height() - 2 * kPadding));
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.palette = option.palette;
-    if (option.state & QStyle::State_Selected)
-        context.palette.setColor(QPalette::Text, option.palette.color(QPalette::HighlightedText));
-    doc.documentLayout()->draw(painter, context);
+    drawHtml(painter, index.data(ResultModel::SnippetHtmlRole).toString(), body, width, 2, palette);
+    painter->translate(0, int(QFontMetricsF(body).lineSpacing() * 2) + 2);
+    // On the selection's dark ground the facts take its text colour.
+    const QString facts = selected ? index.data(ResultModel::FactsTextRole).toString().toHtmlEscaped()
+                                   : index.data(ResultModel::FactsHtmlRole).toString();
+    drawHtml(painter, facts, small, width, 1, palette);
     painter->restore();
 }
 
 QSize ResultDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     Q_UNUSED(index)
-    // Two lines of the snippet and one of facts; longer snippets are cut.
-    const int line = int(m_bodyPixels * 1.45);
-    return QSize(option.rect.width(), 2 * line + int((m_bodyPixels - 2) * 1.45) + 2 * kPadding);
+    QFont body = option.font;
+    body.setPixelSize(m_bodyPixels);
+    QFont small = option.font;
+    small.setPixelSize(m_bodyPixels - 2);
+    const int height = int(QFontMetricsF(body).lineSpacing() * 2 + QFontMetricsF(small).lineSpacing()) + 2 + 2 * kPadding;
+    return QSize(option.rect.width(), height);
 }
 
 } // namespace search

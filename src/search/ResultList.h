@@ -14,7 +14,7 @@ namespace search {
 class ResultModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    enum Role { SnippetHtmlRole = Qt::UserRole + 1, FactsHtmlRole };
+    enum Role { SnippetHtmlRole = Qt::UserRole + 1, FactsHtmlRole, FactsTextRole };
 
     ResultModel(Searcher &searcher, const BankNames &names, QObject *parent = nullptr);
 
@@ -34,7 +34,7 @@ private:
     mutable QHash<int, QString> m_snippets;
 };
 
-// The facts line of a result, e.g. "科目一 · 第一章 … · 单项选择题 · 做错".
+// The facts line of a result, e.g. "科目一 · 单项选择题 · 做错 · 第一章 … › 第一节 …".
 QString factsOf(const Hit &hit, const BankNames &names);
 
 // Marked words in bold on a light yellow ground, as in the detail view.

@@ -115,6 +115,7 @@ void TFrmSearch::buildControls()
     lstResults->setObjectName(QStringLiteral("lstResults"));
     lstResults->setUniformItemSizes(true);
     lstResults->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    lstResults->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_model = new ResultModel(*m_searcher, m_names, this);
     lstResults->setModel(m_model);
     reDetail = new richtext::RichView(splitter);
