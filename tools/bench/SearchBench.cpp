@@ -5,8 +5,17 @@
 #include "Searcher.h"
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
+
+// Processor time of this thread: what an action costs when the machine is shared.
+double cpuMilliseconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
 
 qint64 usedBytes(store::Connection &c)
 {
@@ -26,10 +35,12 @@ qint64 plainTextBytes(store::Connection &c)
 Measurement query(search::Searcher &searcher, int runs, const QString &action, const QString &text)
 {
     int found = 0;
+    const double cpu = cpuMilliseconds();
     Measurement m = measure(action, runs, [&] { found = searcher.find(text).total; });
     m.target = 30;
     if (!m.runs.isEmpty())
-        std::fprintf(stderr, "  \"%s\" finds %d\n", qPrintable(text), found);
+        std::fprintf(stderr, "  \"%s\" finds %d, %.1f ms of processor time a query\n", qPrintable(text), found,
+                     (cpuMilliseconds() - cpu) / runs);
     return m;
 }
 
@@ -39,10 +50,12 @@ QVector<Measurement> searchMeasurements(store::Connection &bank, int runs)
 {
     QVector<Measurement> all;
     const qint64 before = usedBytes(bank);
+    const double cpu = cpuMilliseconds();
     Measurement building = measure(QStringLiteral("build the search index from nothing"), 1, [&] { search::build(bank); });
     building.target = 10000;
     all << building;
     if (!building.runs.isEmpty()) {
+        std::fprintf(stderr, "  %.0f ms of processor time\n", cpuMilliseconds() - cpu);
         const qint64 plain = plainTextBytes(bank);
         const qint64 growth = usedBytes(bank) - before;
         std::fprintf(stderr, "  plain text %.1f MB, the bank grew by %.1f MB: %.2f times the plain text\n",
