@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "Dataset.h"
 #include "LinkCounts.h"
+#include "SearchIndex.h"
 
 namespace authoring {
 
@@ -55,6 +56,7 @@ QString insertOwnQuestion(store::Connection &connection, const QString &chapterC
     countInChapters(connection, chapterCode, 1);
     if (!content.points.isEmpty())
         store::recountLinks(connection, content.points);
+    search::reindexQuestions(connection, {id});
     return id;
 }
 
@@ -83,11 +85,14 @@ void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *st
         writeLinks(question, content.points);
         question.setValue(QStringLiteral("ecount"), question.fieldByName(QStringLiteral("ecount")).asInteger() + 1);
         question.post();
+        const QString id = question.fieldByName(QStringLiteral("A1")).asString();
         if (stem && stem->isOpen() && !stem->isEmpty()) {
             stem->edit();
             stem->setValue(QStringLiteral("A15"), stemText);
             stem->post();
+            search::reindexGroup(connection, stem->fieldByName(QStringLiteral("A1")).asString());
         }
+        search::reindexQuestions(connection, {id});
         touched += content.points;
         if (!touched.isEmpty())
             store::recountLinks(connection, touched);

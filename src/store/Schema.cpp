@@ -79,6 +79,17 @@ void createImportBatches(Connection &c)
     c.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ql_import_question (A1 TEXT NOT NULL PRIMARY KEY,"
                              " batch INTEGER NOT NULL)"));
     c.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_import_question_batch ON ql_import_question (batch)"));
+// The search index: the plain text of every question (body with its options,
+// the group's stem, explanation, note) and exam point (title, text), one row
+// each, and a trigram full-text index over it that reads its text from that
+// table. Rows are filled by the search module, which converts the rich text.
+void createSearchIndex(Connection &c)
+{
+    c.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ql_search_text (id INTEGER PRIMARY KEY, kind INTEGER NOT NULL,"
+                             " ref TEXT NOT NULL, title TEXT, body TEXT, stem TEXT, jx TEXT, note TEXT)"));
+    c.execute(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS ix_search_ref ON ql_search_text (kind, ref)"));
+    c.execute(QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS ql_search USING fts5(title, body, stem, jx, note,"
+                             " content='ql_search_text', content_rowid='id', tokenize='trigram', detail=full)"));
 }
 
 // Each step brings a bank from the version before it to its own; steps only add
@@ -91,6 +102,7 @@ const Step kSteps[] = {
     {2, indexRulesBySection},
     {3, createSettings},
     {4, createImportBatches},
+    {6, createSearchIndex},
 };
 
 } // namespace

@@ -9,7 +9,8 @@ class Connection;
 // The question bank's tables, columns and indexes.
 namespace schema {
 
-constexpr int kVersion = 4;
+
+constexpr int kVersion = 6;
 
 // Tables every bank must have; a file without them is not a bank.
 QStringList requiredTables();

@@ -12,6 +12,7 @@
 #include "Measure.h"
 #include "PracticeSession.h"
 #include "Routines.h"
+#include "SearchBench.h"
 #include "SelectorLogic.h"
 #include "Startup.h"
 #include "SyntheticBank.h"
@@ -299,6 +300,7 @@ int main(int argc, char **argv)
         }
         all << openingTheCatalogueAndASection(runs) << showingTheChart(qMax(3, runs / 3));
         all << importingADocument(qMax(3, runs / 3), dir.path(), bank.leafChapters.first());
+        all << searchMeasurements(dm.ADOCn1, runs);
     }
     Measurement start = startUp(qMax(3, runs / 5), dir.path());
     start.target = 500;

@@ -5,6 +5,7 @@
 #include "Error.h"
 #include "LinkCounts.h"
 #include "Schema.h"
+#include "SyntheticText.h"
 
 #include <QFileInfo>
 #include <random>
@@ -67,6 +68,9 @@ void addCatalogue(store::Connection &c, const SyntheticBankShape &shape, Synthet
 void addQuestions(store::Connection &c, const SyntheticBankShape &shape, SyntheticBank &bank)
 {
     std::mt19937 random(shape.seed);
+    // Texts draw from their own sequence, so the bank's shape stays what the seed made it before.
+    std::mt19937 textRandom(shape.seed + 1);
+    const SyntheticText texts;
     const char *keys[] = {"A", "B", "C", "D"};
     const int types[] = {11, 11, 11, 14, 12};
     for (int n = 0; n < shape.questions; ++n) {
@@ -80,7 +84,7 @@ void addQuestions(store::Connection &c, const SyntheticBankShape &shape, Synthet
             const QString stem = chapter + QString::number(type) + code(n - n % 50, 6) + QStringLiteral("ST");
             id = stem.left(16) + QStringLiteral("-") + QString::number(n % 50);
             c.execute(QStringLiteral("insert or ignore into tab_title (A1,A15) values (?,?)"),
-                      store::Params::byPosition({stem.left(16), QStringLiteral("共用题干 ") + stem}));
+                      store::Params::byPosition({stem.left(16), texts.stem(textRandom)}));
         }
         QStringList linked;
         for (int i = int(random() % 4); i > 0; --i) {
@@ -97,7 +101,7 @@ void addQuestions(store::Connection &c, const SyntheticBankShape &shape, Synthet
                                  "E2,E2_1,csbs) values (?,?,4,?,?,?,?,?,?,?,?,?,?,?,?,'','','','')"),
                   store::Params::byPosition(QVariantList{id, key} + k + QVariantList{chapter, type}));
         c.execute(QStringLiteral("insert into tab_exer (A1,A15,jx) values (?,?,?)"),
-                  store::Params::byPosition({id, QStringLiteral("题目 %1").arg(id), QStringLiteral("解析 %1").arg(id)}));
+                  store::Params::byPosition({id, texts.body(textRandom, type == 12 ? 0 : 4), texts.explanation(textRandom)}));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "Hourglass.h"
 #include "MockExam.h"
 #include "MainMenu.h"
+#include "OpenSearch.h"
 #include "Routines.h"
 #include "ShellOpener.h"
 #include "SystemMessageBox.h"
@@ -77,6 +78,7 @@ TFrmStart::TFrmStart(QWidget *parent) : QWidget(parent)
     MainPlayMusic = [this](const QString &file, bool play) { PlayMusic(file, play); };
     buildCommandTable();
     ShockwaveFlash1->setAvailableCommands(commandNames());
+    search::installSearchShortcut();
     FormCreate();
 }
 
@@ -169,6 +171,7 @@ void TFrmStart::buildCommandTable()
     m_commands = {
         {QStringLiteral("ksdg"), [] { RunHourglass<TfrmLawsFaGui>(); }},
         {QStringLiteral("zsd"), [] { RunHourglass<TfrmLawsFaGui>(); }},
+        {QStringLiteral("ss"), [] { search::openSearchWindow(); }},
         {QStringLiteral("lx"), [practice] { practice(1); }},
         {QStringLiteral("lx2"), [practice] { practice(2); }},
         {QStringLiteral("lx3"), [practice] { practice(3); }},

@@ -5,6 +5,7 @@
 #include "LinkCounts.h"
 #include "QuestionBody.h"
 #include "QuestionStore.h"
+#include "SearchIndex.h"
 
 #include <QFileInfo>
 
@@ -133,6 +134,7 @@ void removeQuestion(store::Connection &connection, const StoredQuestion &q)
         takeAnswersOut(connection, q);
     connection.execute(QStringLiteral("delete from tab_answ where A1 = ?"), store::Params::byPosition({q.id}));
     connection.execute(QStringLiteral("delete from tab_exer where A1 = ?"), store::Params::byPosition({q.id}));
+    search::removeQuestions(connection, {q.id});
     authoring::countInChapters(connection, q.chapter, -1);
     if (!q.points.isEmpty())
         store::recountLinks(connection, q.points);

@@ -6,6 +6,7 @@
 #include "Error.h"
 #include "Globals.h"
 #include "NumberPanel.h"
+#include "SearchShortcut.h"
 #include "TFrmConfig.h"
 #include "TFrmDlg.h"
 #include "TFrmImport.h"
@@ -53,6 +54,7 @@ TFrmkmmc::TFrmkmmc(QWidget *parent) : QDialog(parent), m_model(new practice::Cha
     setWindowTitle(QStringLiteral("科目名称"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     buildControls();
+    ui::addSearchShortcut(this, false);
     applyLayout(false);
 
     connect(SpeedButton1, &QPushButton::clicked, this,

@@ -11,6 +11,7 @@
 #include "PaperExport.h"
 #include "QuestionPrinter.h"
 #include "Schema.h"
+#include "SearchCommand.h"
 
 #include <QDate>
 #include <QDir>
@@ -41,7 +42,8 @@ int usage()
              "  quillet-bank show <bank file> <question id>\n"
              "  quillet-bank paper <bank file> <paper table> <out.docx>\n"
              "  quillet-bank draw <bank file> <subject 1-5> <out.docx>\n"
-             "  quillet-bank import <bank file> <question file> <section code> [--dry-run] [--json]\n";
+             "  quillet-bank import <bank file> <question file> <section code> [--dry-run] [--json]\n"
+             "  quillet-bank search <bank file> <query> [--json]\n";
     return 2;
 }
 
@@ -162,6 +164,7 @@ int main(int argc, char **argv)
         if (command == QLatin1String("build") && (args.size() == 3 || (args.size() == 4 && args[3] == "--replace"))) {
             const bank::Content content = bank::readContent(args[1]);
             bank::buildBank(content, args[2], args.size() == 4, QDate::currentDate());
+            bank::indexNewBank(args[2]);
             out() << "built " << args[2] << Qt::endl;
             return check(args[2]);
         }
@@ -177,6 +180,8 @@ int main(int argc, char **argv)
             return importFile(args);
         if (command == QLatin1String("paper") && args.size() == 4)
             return paper(args[1], args[2], args[3]);
+        if (command == QLatin1String("search") && args.size() >= 3)
+            return bank::searchCommand(args.mid(1), out(), err());
         if (command == QLatin1String("draw") && args.size() == 4) {
             const exam::PaperRef drawn = exam::drawPaperDocument(args[1], args[2].toInt(), args[3]);
             out() << "wrote " << args[3] << ": " << drawn.title << Qt::endl;
