@@ -1,6 +1,7 @@
 #include "Schema.h"
 
 #include "Connection.h"
+#include "DrawPool.h"
 #include "Error.h"
 
 namespace store::schema {
@@ -71,6 +72,15 @@ void createSettings(Connection &c)
     c.execute(QString::fromUtf8(kSettingsTable));
 }
 
+// Starting a practice run clears the run answers that are set, and the partial index holds only those
+// rows; a paper draws from its pool by place. Both keep the work to its own size, not the bank's.
+void indexRunAnswersAndPaperDraws(Connection &c)
+{
+    c.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_answ_run_answer ON tab_answ (E2_1)"
+                             " WHERE E2_1 <> '' OR E2_1 IS NULL"));
+    drawpool::create(c);
+}
+
 // Each step brings a bank from the version before it to its own; steps only add
 // tables and indexes of ours and never change the data of the original tables.
 struct Step {
@@ -80,6 +90,7 @@ struct Step {
 const Step kSteps[] = {
     {2, indexRulesBySection},
     {3, createSettings},
+    {7, indexRunAnswersAndPaperDraws},
 };
 
 } // namespace
