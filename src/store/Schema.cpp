@@ -1,6 +1,7 @@
 #include "Schema.h"
 
 #include "Connection.h"
+#include "DrawPool.h"
 #include "Error.h"
 
 namespace store::schema {
@@ -79,6 +80,8 @@ void createImportBatches(Connection &c)
     c.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ql_import_question (A1 TEXT NOT NULL PRIMARY KEY,"
                              " batch INTEGER NOT NULL)"));
     c.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_import_question_batch ON ql_import_question (batch)"));
+}
+
 // The search index: the plain text of every question (body with its options,
 // the group's stem, explanation, note) and exam point (title, text), one row
 // each, and a trigram full-text index over it that reads its text from that
@@ -92,6 +95,15 @@ void createSearchIndex(Connection &c)
                              " content='ql_search_text', content_rowid='id', tokenize='trigram', detail=full)"));
 }
 
+// Starting a practice run clears the run answers that are set, and the partial index holds only those
+// rows; a paper draws from its pool by place. Both keep the work to its own size, not the bank's.
+void indexRunAnswersAndPaperDraws(Connection &c)
+{
+    c.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_answ_run_answer ON tab_answ (E2_1)"
+                             " WHERE E2_1 <> '' OR E2_1 IS NULL"));
+    drawpool::create(c);
+}
+
 // Each step brings a bank from the version before it to its own; steps only add
 // tables and indexes of ours and never change the data of the original tables.
 struct Step {
@@ -103,6 +115,7 @@ const Step kSteps[] = {
     {3, createSettings},
     {4, createImportBatches},
     {6, createSearchIndex},
+    {7, indexRunAnswersAndPaperDraws},
 };
 
 } // namespace

@@ -9,8 +9,7 @@ class Connection;
 // The question bank's tables, columns and indexes.
 namespace schema {
 
-
-constexpr int kVersion = 6;
+constexpr int kVersion = 7;
 
 // Tables every bank must have; a file without them is not a bank.
 QStringList requiredTables();
