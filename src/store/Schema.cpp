@@ -2,6 +2,7 @@
 
 #include "Connection.h"
 #include "DrawPool.h"
+#include "LinkCounts.h"
 #include "Error.h"
 
 namespace store::schema {
@@ -104,6 +105,9 @@ void indexRunAnswersAndPaperDraws(Connection &c)
     drawpool::create(c);
 }
 
+// Banks of earlier versions counted an item or group once per linked point; each question counts once.
+void recountExamPointLinks(Connection &c) { recountLinks(c); }
+
 // Each step brings a bank from the version before it to its own; steps only add
 // tables and indexes of ours and never change the data of the original tables.
 struct Step {
@@ -116,6 +120,7 @@ const Step kSteps[] = {
     {4, createImportBatches},
     {6, createSearchIndex},
     {7, indexRunAnswersAndPaperDraws},
+    {8, recountExamPointLinks},
 };
 
 } // namespace
