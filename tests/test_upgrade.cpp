@@ -3,6 +3,8 @@
 #include "Clock.h"
 #include "DataModule.h"
 #include "DemoBank.h"
+#include "SearchIndex.h"
+#include "Searcher.h"
 #include "UpgradeMerge.h"
 
 #include <QDir>
@@ -79,7 +81,8 @@ private slots:
         QCOMPARE(db("select C3 from tab_kmmc where C1 = '1099'").toInt(), 3);
         QCOMPARE(db("select q from tab_rule where ftid = '0100010001'").toInt(), pointLinks + 2);
         QCOMPARE(db("select q from tab_rule where ftid = '0100019901'").toInt(), 2);
-        QCOMPARE(db("select q from tab_fgmc where id = '010001'").toInt(), itemLinks + 4);
+        // Three new questions link the item, one of them through both of its points.
+        QCOMPARE(db("select q from tab_fgmc where id = '010001'").toInt(), itemLinks + 3);
         QCOMPARE(db("select D1 || '/' || D2 || '/' || C4 from tab_kmmc where C1 = '100101'").toString(), QString("5/1/3"));
         QCOMPARE(db("select count(*) from tab_sj where sjbs = 'QUILLET-ZJS-2026.sj01'").toInt(), 1);
         dm.reset();
@@ -87,6 +90,18 @@ private slots:
         QVERIFY2(report.violations.isEmpty(), qPrintable(report.violations.join('\n')));
         QCOMPARE(backup::listBackups(demo->backupFolder()).size(), 1);
         QCOMPARE(backup::listBackups(demo->backupFolder()).first().kind, backup::Kind::BeforeUpgrade);
+    }
+
+    void upgradedQuestionsAreSearchableAtOnce()
+    {
+        search::build(dm->ADOCn1);
+        search::Searcher searcher(dm->ADOCn1);
+        QCOMPARE(searcher.find(QStringLiteral("升级新增")).total, 0);
+        QCOMPARE(apply(demo->upgradeFile()), UpgradeResult::Applied);
+        QCOMPARE(searcher.find(QStringLiteral("升级新增")).total, 3);
+        // A new exam point is found by its title; the bank's own points are not doubled.
+        QCOMPARE(searcher.find(QStringLiteral("建筑活动的范围")).hits.value(0).ref, QStringLiteral("0100019901"));
+        QVERIFY(search::isBuilt(dm->ADOCn1));
     }
 
     void sameUpgradeTwiceChangesNothing()

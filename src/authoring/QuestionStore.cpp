@@ -2,9 +2,8 @@
 
 #include "Connection.h"
 #include "Dataset.h"
-#include "Routines.h"
-
-#include <QSet>
+#include "LinkCounts.h"
+#include "SearchIndex.h"
 
 namespace authoring {
 
@@ -27,18 +26,6 @@ void cancelEdits(std::initializer_list<store::Dataset *> datasets)
             d->cancel();
 }
 
-// Sections and groups count the questions of their points: q is the sum over them.
-void sumIntoCatalogue(store::Connection &connection, const QStringList &points)
-{
-    QSet<QString> entries;
-    for (const QString &point : points)
-        entries << point.left(6) << point.left(2);
-    for (const QString &entry : std::as_const(entries))
-        connection.execute(QStringLiteral("update tab_fgmc set q = (select ifnull(sum(q), 0) from tab_rule where "
-                                          "substr(ftid, 1, length(tab_fgmc.id)) = tab_fgmc.id) where id = ?"),
-                           store::Params::byPosition({entry}));
-}
-
 } // namespace
 
 EntryResult addOwnQuestion(store::Connection &connection, const QString &chapterCode, const QuestionContent &content)
@@ -47,6 +34,14 @@ EntryResult addOwnQuestion(store::Connection &connection, const QString &chapter
     const int sequence = lastOwnSequence(connection) + 1;
     if (sequence > kLastSequence)
         return {QString(), true};
+    const QString id = insertOwnQuestion(connection, chapterCode, content, sequence);
+    transaction.commit();
+    return {id, false};
+}
+
+QString insertOwnQuestion(store::Connection &connection, const QString &chapterCode, const QuestionContent &content,
+                          int sequence)
+{
     const QString id = ownQuestionId(chapterCode, content.type, content.options, sequence);
     const QStringList links = linkFields(content.points);
     QVariantList values{id, content.key, content.options, chapterCode, content.type};
@@ -58,22 +53,25 @@ EntryResult addOwnQuestion(store::Connection &connection, const QString &chapter
                        store::Params::byPosition(values));
     connection.execute(QStringLiteral("insert into tab_exer (A1, A15, jx) values (?, ?, ?)"),
                        store::Params::byPosition({id, content.body, textOrNull(content.explanation)}));
-    connection.execute(QStringLiteral("update tab_kmmc set C3 = C3 + 1 where C1 in (?, ?, ?, ?)"),
-                       store::Params::byPosition({chapterCode, chapterCode.left(4), chapterCode.left(2),
+    countInChapters(connection, chapterCode, 1);
+    if (!content.points.isEmpty())
+        store::recountLinks(connection, content.points);
+    search::reindexQuestions(connection, {id});
+    return id;
+}
+
+void countInChapters(store::Connection &connection, const QString &chapterCode, int change)
+{
+    connection.execute(QStringLiteral("update tab_kmmc set C3 = C3 + ? where C1 in (?, ?, ?, ?)"),
+                       store::Params::byPosition({change, chapterCode, chapterCode.left(4), chapterCode.left(2),
                                                   chapterCode.left(1)}));
-    for (const QString &point : content.points)
-        connection.execute(QStringLiteral("update tab_rule set q = q + 1 where ftid = ?"),
-                           store::Params::byPosition({point}));
-    sumIntoCatalogue(connection, content.points);
-    transaction.commit();
-    return {id, false};
 }
 
 void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *stem, const QuestionContent &content,
               const QString &stemText)
 {
     store::Connection &connection = *question.connection();
-    QStringList touched = LinkedPoints(question);
+    QStringList touched = filledLinks(question);
     try {
         store::Transaction transaction(connection);
         text.edit();
@@ -87,13 +85,17 @@ void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *st
         writeLinks(question, content.points);
         question.setValue(QStringLiteral("ecount"), question.fieldByName(QStringLiteral("ecount")).asInteger() + 1);
         question.post();
+        const QString id = question.fieldByName(QStringLiteral("A1")).asString();
         if (stem && stem->isOpen() && !stem->isEmpty()) {
             stem->edit();
             stem->setValue(QStringLiteral("A15"), stemText);
             stem->post();
+            search::reindexGroup(connection, stem->fieldByName(QStringLiteral("A1")).asString());
         }
+        search::reindexQuestions(connection, {id});
         touched += content.points;
-        recountPoints(connection, touched);
+        if (!touched.isEmpty())
+            store::recountLinks(connection, touched);
         transaction.commit();
     } catch (...) {
         cancelEdits({&question, &text, stem});
@@ -101,13 +103,15 @@ void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *st
     }
 }
 
-void recountPoints(store::Connection &connection, const QStringList &points)
+QStringList filledLinks(const store::Dataset &question)
 {
-    for (const QString &point : points)
-        connection.execute(QStringLiteral("update tab_rule set q = (select count(*) from tab_answ where ? in "
-                                          "(K3, K4, K5, K6, K7, K8, K9, K10, K11, K12)) where ftid = ?"),
-                           store::Params::byPosition({point, point}));
-    sumIntoCatalogue(connection, points);
+    QStringList points;
+    for (int k = 3; k <= 12; ++k) {
+        const QString id = question.fieldByName(QStringLiteral("K%1").arg(k)).asString().trimmed();
+        if (!id.isEmpty())
+            points << id;
+    }
+    return points;
 }
 
 } // namespace authoring

@@ -2,15 +2,19 @@
 // (or --json): action, runs, median, 95th percentile, and where it has one the
 // floor and the ratio to it.
 //
-//   quillet-bench [--questions N] [--runs N] [--json]
+//   quillet-bench [--questions N] [--runs N] [--json] [--only text]
+//   quillet-bench --compare N1,N2 [--runs N] [--only text]   medians at both sizes and their ratio
 #include "Connection.h"
 #include "DataModule.h"
 #include "Globals.h"
+#include "ImportBench.h"
 #include "Look.h"
+#include "Compare.h"
 #include "Marking.h"
 #include "Measure.h"
 #include "PracticeSession.h"
 #include "Routines.h"
+#include "SearchBench.h"
 #include "SelectorLogic.h"
 #include "Startup.h"
 #include "SyntheticBank.h"
@@ -251,9 +255,21 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("json"), QStringLiteral("Print the figures as JSON.")});
     parser.addOption({QStringLiteral("only"), QStringLiteral("Run only the actions whose name contains the text."),
                       QStringLiteral("text")});
+    parser.addOption({QStringLiteral("compare"),
+                      QStringLiteral("Run at each size in its own process and compare the medians."),
+                      QStringLiteral("n1,n2")});
     parser.process(app);
     const int runs = parser.value(QStringLiteral("runs")).toInt();
     setActionFilter(parser.value(QStringLiteral("only")));
+    if (parser.isSet(QStringLiteral("compare"))) {
+        QVector<int> sizes;
+        for (const QString &n : parser.value(QStringLiteral("compare")).split(QLatin1Char(',')))
+            sizes << n.toInt();
+        QStringList passOn{QStringLiteral("--runs"), QString::number(runs)};
+        if (parser.isSet(QStringLiteral("only")))
+            passOn << QStringLiteral("--only") << parser.value(QStringLiteral("only"));
+        return compareSizes(sizes, passOn);
+    }
 
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QStringLiteral("data"));
@@ -263,7 +279,12 @@ int main(int argc, char **argv)
     shape.firstChapterQuestions = 2000;
     QElapsedTimer building;
     building.start();
-    const SyntheticBank bank = createSyntheticBank(dir.path() + QStringLiteral("/data/Vellumar.mdb"), shape);
+    const SyntheticBank bank =
+        createSyntheticBank(dir.path() + QStringLiteral("/data/Vellumar.mdb"), shape, [](int done, int total) {
+            std::fprintf(stderr, "\rbuilding the bank: %d of %d questions", done, total);
+            if (done == total)
+                std::fprintf(stderr, "\n");
+        });
     std::fprintf(stderr, "bank of %d questions, %lld chapters, %lld points built in %.1f s\n", shape.questions,
                  static_cast<long long>(bank.leafChapters.size()), static_cast<long long>(bank.points.size()),
                  building.elapsed() / 1000.0);
@@ -297,6 +318,8 @@ int main(int argc, char **argv)
             all << exportingAPaper(qMax(3, runs / 3), papers.first(), dir.path());
         }
         all << openingTheCatalogueAndASection(runs) << showingTheChart(qMax(3, runs / 3));
+        all << importingADocument(qMax(3, runs / 3), dir.path(), bank.leafChapters.first());
+        all << searchMeasurements(dm.ADOCn1, runs);
     }
     Measurement start = startUp(qMax(3, runs / 5), dir.path());
     start.target = 500;

@@ -56,12 +56,13 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
     addSection(tr("科目练习与模拟考试"), subjects);
 
     addSection(tr("学习工具"),
-               {makeToolCard(tr("考点与法规"), {{"ksdg", tr("考点大纲")}, {"fg", tr("法规汇编")}}),
+               {makeToolCard(tr("考点与法规"), {{"ksdg", tr("考点大纲")}, {"fg", tr("法规汇编")}, {"ss", tr("全文搜索")}}),
                 makeToolCard(tr("成绩与统计"), {{"cj", tr("成绩查询")}, {"tj", tr("统计图")}}),
                 makeToolCard(tr("计划与日志"), {{"szjh", tr("学习计划")}, {"rz", tr("学习日志")}}),
                 makeToolCard(tr("系统设置"),
                              {{"music", tr("背景音乐")}, {"sztime", tr("答题时间")}, {"szks", tr("考试设置")}}),
-                makeToolCard(tr("题库与服务"), {{"sj", tr("题库升级")}, {"bf", tr("题库备份")}, {"lxfs", tr("联系方式")}})});
+                makeToolCard(tr("题库与服务"), {{"dr", tr("题库导入")}, {"sj", tr("题库升级")}, {"bf", tr("题库备份")},
+                                                {"lxfs", tr("联系方式")}})});
     pageLayout->addStretch(1);
 
     auto *footer = new QLabel(tr("每一次作答都会记入题库，学习进度随时保存。"), body);
@@ -76,8 +77,8 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
 QStringList MainMenu::allCommands()
 {
     return {"lx",   "lx2",  "lx3",   "lx4",    "lx5", "mnks", "mnks2", "mnks3", "mnks4", "mnks5",
-            "ksdg", "fg",   "cj",    "tj",     "szjh", "rz",  "music", "sztime", "szks", "sj",
-            "bf",   "help", "lxfs", "about", "quit"};
+            "ksdg", "fg",   "ss",    "cj",    "tj",     "szjh", "rz",  "music", "sztime", "szks", "dr",
+            "sj",   "bf",   "help", "lxfs", "about", "quit"};
 }
 
 void MainMenu::addSection(const QString &title, const QList<QWidget *> &sectionCards)

@@ -6,6 +6,7 @@
 #include "Hourglass.h"
 #include "MockExam.h"
 #include "MainMenu.h"
+#include "OpenSearch.h"
 #include "Routines.h"
 #include "ShellOpener.h"
 #include "SystemMessageBox.h"
@@ -15,6 +16,7 @@
 #include "TFrmCheck.h"
 #include "TFrmDlg.h"
 #include "TFrmEset.h"
+#include "TFrmImport.h"
 #include "TFrmRz.h"
 #include "TFrmplan.h"
 #include "Tfrmchart.h"
@@ -76,6 +78,7 @@ TFrmStart::TFrmStart(QWidget *parent) : QWidget(parent)
     MainPlayMusic = [this](const QString &file, bool play) { PlayMusic(file, play); };
     buildCommandTable();
     ShockwaveFlash1->setAvailableCommands(commandNames());
+    search::installSearchShortcut();
     FormCreate();
 }
 
@@ -168,6 +171,7 @@ void TFrmStart::buildCommandTable()
     m_commands = {
         {QStringLiteral("ksdg"), [] { RunHourglass<TfrmLawsFaGui>(); }},
         {QStringLiteral("zsd"), [] { RunHourglass<TfrmLawsFaGui>(); }},
+        {QStringLiteral("ss"), [] { search::openSearchWindow(); }},
         {QStringLiteral("lx"), [practice] { practice(1); }},
         {QStringLiteral("lx2"), [practice] { practice(2); }},
         {QStringLiteral("lx3"), [practice] { practice(3); }},
@@ -192,6 +196,7 @@ void TFrmStart::buildCommandTable()
              TFrmAbout about;
              about.exec();
          }},
+        {QStringLiteral("dr"), [] { RunHourglass<TFrmImport>(); }},
         {QStringLiteral("sj"), [] { RunHourglass<Tfrmstxz>(); }},
         {QStringLiteral("bf"), [] { RunHourglass<TFrmBackup>(); }},
         {QStringLiteral("quit"), [this] { quitAfterPlanCheck(); }},

@@ -9,6 +9,7 @@
 #include "Marking.h"
 #include "NumberBoard.h"
 #include "QuestionText.h"
+#include "SearchShortcut.h"
 #include "RichView.h"
 #include "TFrmDlg.h"
 #include "TitleStrip.h"
@@ -30,6 +31,7 @@ PracticeWindow::PracticeWindow(const PracticeVariant &variant, QWidget *parent) 
     buildControls();
     applyLayout(false);
     connectHandlers();
+    ui::addSearchShortcut(this, true);
 }
 
 PracticeWindow::~PracticeWindow() = default;
