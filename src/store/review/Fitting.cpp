@@ -1,0 +1,129 @@
+#include "MemoryModel.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace store::review {
+
+namespace {
+
+// The history in arrays, questions numbered, and the unseen prior's chance for every first
+// answer worked out once: it does not depend on the weights.
+struct Prepared {
+    std::vector<int> question;
+    std::vector<double> day;
+    std::vector<char> correct;
+    std::vector<double> guess;
+    std::vector<double> unseenChance;
+    int questions = 0;
+
+    Prepared(const QVector<Attempt> &history, int keepOneIn)
+    {
+        QHash<QString, int> numbers;
+        UnseenPrior prior;
+        for (const Attempt &a : history) {
+            auto it = numbers.find(a.question);
+            const bool first = it == numbers.end();
+            if (first)
+                it = numbers.insert(a.question, numbers.size());
+            const double chance = first ? prior.chance({}, {}, a.guess) : 0;
+            if (first)
+                prior.addFirstAttempt({}, {}, a.correct, a.guess);
+            if (it.value() % keepOneIn != 0)
+                continue;
+            question.push_back(it.value() / keepOneIn);
+            day.push_back(a.day);
+            correct.push_back(a.correct);
+            guess.push_back(a.guess);
+            unseenChance.push_back(chance);
+        }
+        questions = (numbers.size() + keepOneIn - 1) / keepOneIn;
+    }
+
+    double loss(const MemoryModel &model) const
+    {
+        std::vector<MemoryState> states(questions);
+        double sum = 0;
+        int counted = 0;
+        for (size_t i = 0; i < question.size(); ++i) {
+            MemoryState &s = states[question[i]];
+            if (s.seen()) {
+                const double p = std::clamp(model.chanceRight(s, day[i], guess[i]), 1e-4, 1 - 1e-4);
+                sum -= correct[i] ? std::log(p) : std::log(1 - p);
+                ++counted;
+            }
+            s = model.afterAnswer(s, day[i], correct[i], guess[i], unseenChance[i]);
+        }
+        return counted ? sum / counted : 0;
+    }
+};
+
+// The weights a right/wrong history can tell apart: Hard and Easy never occur, so their
+// initial stabilities and factors (w1, w3, w15, w16) stay as published.
+constexpr int kFitted[] = {0, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 18};
+
+// Enough answers to fit well while one pass of the search stays fast.
+constexpr int kMaxFitAnswers = 60000;
+constexpr qint64 kTimeBudgetMs = 1500;
+
+} // namespace
+
+double logLoss(const QVector<Attempt> &history, const Parameters &p)
+{
+    return Prepared(history, 1).loss(MemoryModel(p));
+}
+
+// Coordinate search: each weight in turn is moved up and down by its step (relative to its
+// range), kept when the log loss falls; steps shrink when no move helps. It needs no gradient,
+// respects the bounds and stops at the time budget, so a long history cannot hang the caller.
+// Beyond kMaxFitAnswers a fixed share of the questions is kept, each with its whole history.
+Parameters fit(const QVector<Attempt> &history, const Parameters &start)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const int keepOneIn = std::max<int>(1, (history.size() + kMaxFitAnswers - 1) / kMaxFitAnswers);
+    const Prepared data(history, keepOneIn);
+    Parameters best = start.clamped();
+    const Parameters wide = Parameters{QVector<double>(19, -1e9)}.clamped();
+    const Parameters high = Parameters{QVector<double>(19, 1e9)}.clamped();
+    double bestLoss = data.loss(MemoryModel(best));
+    std::vector<double> step;
+    for (int i : kFitted)
+        step.push_back(0.1 * (high.w[i] - wide.w[i]));
+    for (double &s : step)
+        s = std::min(s, 1.0);
+    bool moved = true;
+    while (timer.elapsed() < kTimeBudgetMs) {
+        if (!moved && *std::max_element(step.begin(), step.end()) < 1e-3)
+            break;
+        moved = false;
+        for (size_t k = 0; k < std::size(kFitted) && timer.elapsed() < kTimeBudgetMs; ++k) {
+            const int i = kFitted[k];
+            bool improved = false;
+            for (double sign : {1.0, -1.0}) {
+                Parameters trial = best;
+                trial.w[i] += sign * step[k];
+                trial = trial.clamped();
+                if (trial.w[i] == best.w[i])
+                    continue;
+                const double l = data.loss(MemoryModel(trial));
+                if (l < bestLoss - 1e-7) {
+                    best = trial;
+                    bestLoss = l;
+                    improved = true;
+                    break;
+                }
+            }
+            if (improved)
+                moved = true;
+            else
+                step[k] /= 2;
+        }
+    }
+    return best;
+}
+
+} // namespace store::review
