@@ -1,5 +1,8 @@
 #include "LearnerPredictor.h"
 #include "MemoryModel.h"
+#include "Replay.h"
+
+#include <QBuffer>
 
 #include <QtTest>
 
@@ -308,6 +311,53 @@ private slots:
         learner.record("x", 3, false, 0);
         const double sameDay = learner.chanceRight("x", 3, 0);
         QVERIFY(sameDay > 0.5 && sameDay < 0.8);
+    }
+
+    void replayLinesAreReadStrictly()
+    {
+        auto read = [](const QByteArray &text) {
+            QByteArray data = text;
+            QBuffer in(&data);
+            in.open(QIODevice::ReadOnly);
+            return readReplay(in);
+        };
+        const ReplayInput good = read("learner,question,day,correct,type,options\nA,q1,5,1,11,4\n\nA,q1,7,0,14,5\n");
+        QVERIFY2(good.error.isEmpty(), qPrintable(good.error));
+        QCOMPARE(good.lines.size(), 2);
+        QCOMPARE(good.lines[1].day, 7.0);
+        QVERIFY(!good.lines[1].correct);
+        QCOMPARE(good.lines[1].type, 14);
+        QCOMPARE(good.lines[1].options, 5);
+        QCOMPARE(read("A,q1,5,1,11\n").error, QString("line 1: expected 6 fields (learner,question,day,correct,type,options), found 5"));
+        QCOMPARE(read("A,q1,5,1,11,4\nA,q1,x,1,11,4\n").error, QString("line 2: day \"x\" is not a number"));
+        QCOMPARE(read("A,q1,5,yes,11,4\n").error, QString("line 1: correct must be 0 or 1, found \"yes\""));
+        QCOMPARE(read("A,q1,5,1,11,4\nA,q2,4,1,11,4\n").error, QString("line 2: day 4 comes before the learner's earlier day 5"));
+        QVERIFY(read("A,,5,1,11,4\n").error.startsWith("line 1: learner and question"));
+        QVERIFY(read("A,q1,5,1,11,-1\n").error.startsWith("line 1: type and options"));
+        // Another learner may start earlier.
+        QVERIFY(read("A,q1,5,1,11,4\nB,q1,2,1,11,4\n").error.isEmpty());
+    }
+
+    void replayGivesEachLineItsChanceBeforeItFromItsLearnerOnly()
+    {
+        const QVector<ReplayLine> a{{"A", "q1", 1, true, 11, 4}, {"A", "q2", 1, false, 65, 0}, {"A", "q1", 4, true, 11, 4}};
+        const QVector<ReplayLine> b{{"B", "q1", 2, false, 41, 2}, {"B", "q1", 9, false, 41, 2}};
+        const QVector<double> alone = replay(a + b);
+        QCOMPARE(alone.size(), 5);
+        QCOMPARE(alone[0], 0.25 + 0.75 * UnseenPrior::kStartRate);
+        // Interleaving learners changes nothing: each is predicted from its own lines.
+        const QVector<double> mixed = replay({a[0], b[0], a[1], b[1], a[2]});
+        QCOMPARE(mixed[0], alone[0]);
+        QCOMPARE(mixed[1], alone[3]);
+        QCOMPARE(mixed[2], alone[1]);
+        QCOMPARE(mixed[3], alone[4]);
+        QCOMPARE(mixed[4], alone[2]);
+        // A line's own answer does not reach its chance, only later ones.
+        QVector<ReplayLine> flipped = a;
+        flipped[2].correct = false;
+        QCOMPARE(replay(flipped)[2], alone[2]);
+        flipped[0].correct = false;
+        QVERIFY(replay(flipped)[2] < alone[2]);
     }
 };
 
