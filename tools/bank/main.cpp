@@ -10,6 +10,7 @@
 #include "PaperBuilder.h"
 #include "PaperExport.h"
 #include "QuestionPrinter.h"
+#include "ReplayCommand.h"
 #include "Schema.h"
 #include "SearchCommand.h"
 
@@ -42,8 +43,12 @@ int usage()
              "  quillet-bank show <bank file> <question id>\n"
              "  quillet-bank paper <bank file> <paper table> <out.docx>\n"
              "  quillet-bank draw <bank file> <subject 1-5> <out.docx>\n"
-             "  quillet-bank import <bank file> <question file> <section code> [--dry-run] [--json]\n"
-             "  quillet-bank search <bank file> <query> [--json]\n";
+             "  quillet-bank import <bank file> <question file> <section code> [--dry-run] [--json]
+"
+             "  quillet-bank search <bank file> <query> [--json]
+"
+             "  quillet-bank replay <answers.csv>   (lines learner,question,day,correct,type,options; - reads stdin)
+";
     return 2;
 }
 
@@ -182,6 +187,8 @@ int main(int argc, char **argv)
             return paper(args[1], args[2], args[3]);
         if (command == QLatin1String("search") && args.size() >= 3)
             return bank::searchCommand(args.mid(1), out(), err());
+        if (command == QLatin1String("replay") && args.size() == 2)
+            return bank::replayCommand(args[1], out(), err());
         if (command == QLatin1String("draw") && args.size() == 4) {
             const exam::PaperRef drawn = exam::drawPaperDocument(args[1], args[2].toInt(), args[3]);
             out() << "wrote " << args[3] << ": " << drawn.title << Qt::endl;
