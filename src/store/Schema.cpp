@@ -2,6 +2,7 @@
 
 #include "Connection.h"
 #include "Error.h"
+#include "MemoryStates.h"
 
 namespace store::schema {
 
@@ -80,6 +81,7 @@ struct Step {
 const Step kSteps[] = {
     {2, indexRulesBySection},
     {3, createSettings},
+    {5, store::review::createReviewTables},
 };
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "PaperBuilder.h"
 #include "PaperExport.h"
 #include "QuestionPrinter.h"
+#include "ReportCommand.h"
 
 #include <QDate>
 #include <QGuiApplication>
@@ -35,7 +36,8 @@ int usage()
              "  quillet-bank check <bank file>\n"
              "  quillet-bank show <bank file> <question id>\n"
              "  quillet-bank paper <bank file> <paper table> <out.docx>\n"
-             "  quillet-bank draw <bank file> <subject 1-5> <out.docx>\n";
+             "  quillet-bank draw <bank file> <subject 1-5> <out.docx>\n"
+             "  quillet-bank report <bank file> [--json]\n";
     return 2;
 }
 
@@ -118,6 +120,10 @@ int main(int argc, char **argv)
         }
         if (command == QLatin1String("paper") && args.size() == 4)
             return paper(args[1], args[2], args[3]);
+        if (command == QLatin1String("report") && args.size() >= 2) {
+            const int code = bank::reportCommand(args, out(), err());
+            return code == 2 ? usage() : code;
+        }
         if (command == QLatin1String("draw") && args.size() == 4) {
             const exam::PaperRef drawn = exam::drawPaperDocument(args[1], args[2].toInt(), args[3]);
             out() << "wrote " << args[3] << ": " << drawn.title << Qt::endl;
