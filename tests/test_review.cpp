@@ -99,7 +99,7 @@ private slots:
     void aFailedMarkingKeepsNoHistory_data()
     {
         QTest::addColumn<QString>("trigger");
-        QTest::newRow("counter statement after the history") << "before update on tab_fgmc";
+        QTest::newRow("an exam-point counter before it") << "before update on tab_fgmc";
         QTest::newRow("the history row itself") << "before insert on ql_answer_history";
         QTest::newRow("the memory state") << "before insert on ql_memory";
     }
