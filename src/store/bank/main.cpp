@@ -8,6 +8,7 @@
 #include "PaperBuilder.h"
 #include "PaperExport.h"
 #include "QuestionPrinter.h"
+#include "ReplayCommand.h"
 #include "ReportCommand.h"
 
 #include <QDate>
@@ -37,6 +38,7 @@ int usage()
              "  quillet-bank show <bank file> <question id>\n"
              "  quillet-bank paper <bank file> <paper table> <out.docx>\n"
              "  quillet-bank draw <bank file> <subject 1-5> <out.docx>\n"
+             "  quillet-bank replay <answers.csv>   (lines learner,question,day,correct,type,options; - reads stdin)\n"
              "  quillet-bank report <bank file> [--json]\n";
     return 2;
 }
@@ -120,10 +122,8 @@ int main(int argc, char **argv)
         }
         if (command == QLatin1String("paper") && args.size() == 4)
             return paper(args[1], args[2], args[3]);
-        if (command == QLatin1String("report") && args.size() >= 2) {
-            const int code = bank::reportCommand(args, out(), err());
-            return code == 2 ? usage() : code;
-        }
+             "  quillet-bank replay <answers.csv>   (lines learner,question,day,correct,type,options; - reads stdin)\n"
+             "  quillet-bank report <bank file> [--json]\n";
         if (command == QLatin1String("draw") && args.size() == 4) {
             const exam::PaperRef drawn = exam::drawPaperDocument(args[1], args[2].toInt(), args[3]);
             out() << "wrote " << args[3] << ": " << drawn.title << Qt::endl;

@@ -50,7 +50,7 @@ struct Prepared {
         int counted = 0;
         for (size_t i = 0; i < question.size(); ++i) {
             MemoryState &s = states[question[i]];
-            if (s.seen()) {
+            if (s.seen() && day[i] - s.lastReview >= 1) {
                 const double p = std::clamp(model.chanceRight(s, day[i], guess[i]), 1e-4, 1 - 1e-4);
                 sum -= correct[i] ? std::log(p) : std::log(1 - p);
                 ++counted;
@@ -63,11 +63,12 @@ struct Prepared {
 
 // The weights a right/wrong history can tell apart: Hard and Easy never occur, so their
 // initial stabilities and factors (w1, w3, w15, w16) stay as published.
-constexpr int kFitted[] = {0, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 18};
+constexpr int kFitted[] = {0, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 18, 19};
 
 // Enough answers to fit well while one pass of the search stays fast.
 constexpr int kMaxFitAnswers = 60000;
 constexpr qint64 kTimeBudgetMs = 1500;
+constexpr int kMaxEvaluations = 400;
 
 } // namespace
 
@@ -76,10 +77,11 @@ double logLoss(const QVector<Attempt> &history, const Parameters &p)
     return Prepared(history, 1).loss(MemoryModel(p));
 }
 
-// Coordinate search: each weight in turn is moved up and down by its step (relative to its
-// range), kept when the log loss falls; steps shrink when no move helps. It needs no gradient,
-// respects the bounds and stops at the time budget, so a long history cannot hang the caller.
-// Beyond kMaxFitAnswers a fixed share of the questions is kept, each with its whole history.
+// Coordinate search: each weight in turn is moved up and down by its step, kept when the log
+// loss falls (and the step grows), else the step shrinks. It needs no gradient, respects the
+// bounds, and stops when every step is a small share of its range, after kMaxEvaluations or at
+// the time budget, so a long history cannot hang the caller. Beyond kMaxFitAnswers a fixed
+// share of the questions is kept, each with its whole history.
 Parameters fit(const QVector<Attempt> &history, const Parameters &start)
 {
     QElapsedTimer timer;
@@ -87,20 +89,41 @@ Parameters fit(const QVector<Attempt> &history, const Parameters &start)
     const int keepOneIn = std::max<int>(1, (history.size() + kMaxFitAnswers - 1) / kMaxFitAnswers);
     const Prepared data(history, keepOneIn);
     Parameters best = start.clamped();
-    const Parameters wide = Parameters{QVector<double>(19, -1e9)}.clamped();
-    const Parameters high = Parameters{QVector<double>(19, 1e9)}.clamped();
+    best.slope = 1;
+    best.shift = 0;
+    const Parameters low = Parameters{QVector<double>(20, -1e9)}.clamped();
+    const Parameters high = Parameters{QVector<double>(20, 1e9)}.clamped();
     double bestLoss = data.loss(MemoryModel(best));
+    // The decay trades off against every stability weight, which a search one weight at a time
+    // would not follow: it is placed first by trying a few shapes of curve.
+    for (double decay : {0.3, 1.0, 2.0, 4.0}) {
+        Parameters trial = best;
+        trial.w[19] = decay;
+        const double l = data.loss(MemoryModel(trial));
+        if (l < bestLoss) {
+            best = trial;
+            bestLoss = l;
+        }
+    }
     std::vector<double> step;
-    for (int i : kFitted)
-        step.push_back(0.1 * (high.w[i] - wide.w[i]));
-    for (double &s : step)
-        s = std::min(s, 1.0);
-    bool moved = true;
-    while (timer.elapsed() < kTimeBudgetMs) {
-        if (!moved && *std::max_element(step.begin(), step.end()) < 1e-3)
-            break;
-        moved = false;
-        for (size_t k = 0; k < std::size(kFitted) && timer.elapsed() < kTimeBudgetMs; ++k) {
+    std::vector<double> smallest;
+    for (int i : kFitted) {
+        step.push_back(std::min(1.0, 0.1 * (high.w[i] - low.w[i])));
+        smallest.push_back(0.005 * (high.w[i] - low.w[i]));
+    }
+    int evaluations = 0;
+    auto searching = [&] {
+        if (evaluations >= kMaxEvaluations || timer.elapsed() >= kTimeBudgetMs)
+            return false;
+        for (size_t k = 0; k < step.size(); ++k)
+            if (step[k] >= smallest[k])
+                return true;
+        return false;
+    };
+    while (searching()) {
+        for (size_t k = 0; k < step.size() && searching(); ++k) {
+            if (step[k] < smallest[k])
+                continue;
             const int i = kFitted[k];
             bool improved = false;
             for (double sign : {1.0, -1.0}) {
@@ -110,6 +133,7 @@ Parameters fit(const QVector<Attempt> &history, const Parameters &start)
                 if (trial.w[i] == best.w[i])
                     continue;
                 const double l = data.loss(MemoryModel(trial));
+                ++evaluations;
                 if (l < bestLoss - 1e-7) {
                     best = trial;
                     bestLoss = l;
@@ -117,10 +141,7 @@ Parameters fit(const QVector<Attempt> &history, const Parameters &start)
                     break;
                 }
             }
-            if (improved)
-                moved = true;
-            else
-                step[k] /= 2;
+            step[k] *= improved ? 1.5 : 0.4;
         }
     }
     return best;

@@ -8,9 +8,6 @@ namespace store::review {
 
 namespace {
 
-// FSRS-5 forgetting curve: R(t, S) = (1 + FACTOR·t/S)^DECAY, FACTOR chosen so that R(S, S) = 0.9.
-constexpr double kDecay = -0.5;
-constexpr double kFactor = 19.0 / 81.0;
 constexpr double kMinStability = 0.01;
 constexpr double kMaxStability = 36500;
 
@@ -35,24 +32,38 @@ struct Range {
 };
 
 // Bounds that keep fitted weights meaningful (the same bounds the published optimizer uses).
-constexpr Range kRanges[19] = {{0.01, 100}, {0.01, 100}, {0.01, 100}, {0.01, 100}, {1, 10},
+constexpr Range kRanges[20] = {{0.01, 100}, {0.01, 100}, {0.01, 100}, {0.01, 100}, {1, 10},
                                {0.001, 4},  {0.001, 4},  {0.001, 0.75}, {0, 4.5},  {0, 0.8},
                                {0.001, 3.5}, {0.001, 5}, {0.001, 0.25}, {0.001, 0.9}, {0, 4},
-                               {0, 1},      {1, 6},      {0, 2},       {0, 2}};
+                               {0, 1},      {1, 6},      {0, 2},       {0, 2},      {0.1, 8}};
+constexpr int kWeights = 20;
+
+double logit(double p)
+{
+    p = std::clamp(p, 1e-6, 1 - 1e-6);
+    return std::log(p / (1 - p));
+}
+
+double sigmoid(double x)
+{
+    return 1 / (1 + std::exp(-x));
+}
 
 } // namespace
 
 Parameters Parameters::defaults()
 {
     return {{0.40255, 1.18385, 3.173, 15.69105, 7.1949, 0.5345, 1.4604, 0.0046, 1.54575, 0.1192, 1.01925, 1.9395,
-             0.11, 0.29605, 2.2698, 0.2315, 2.9898, 0.51655, 0.6621}};
+             0.11, 0.29605, 2.2698, 0.2315, 2.9898, 0.51655, 0.6621, 0.5}};
 }
 
 Parameters Parameters::clamped() const
 {
     Parameters p = defaults();
-    for (int i = 0; i < p.w.size() && i < w.size(); ++i)
+    for (int i = 0; i < kWeights && i < w.size(); ++i)
         p.w[i] = std::clamp(w[i], kRanges[i].low, kRanges[i].high);
+    p.slope = std::clamp(slope, 0.2, 3.0);
+    p.shift = std::clamp(shift, -3.0, 3.0);
     return p;
 }
 
@@ -70,8 +81,12 @@ double guessRate(int type, int options)
     }
 }
 
+// The forgetting curve R(t, S) = (1 + FACTOR·t/S)^-decay, FACTOR chosen so that R(S, S) = 0.9
+// (with FSRS-5's decay 0.5, FACTOR = 19/81).
 MemoryModel::MemoryModel(Parameters p)
     : p_(p.clamped())
+    , decay_(-p_.w[19])
+    , factor_(std::pow(0.9, 1 / decay_) - 1)
 {
 }
 
@@ -85,12 +100,24 @@ double MemoryModel::retrievability(const MemoryState &s, double day) const
     if (!s.seen())
         return 0;
     const double t = std::max(0.0, day - s.lastReview);
-    return std::pow(1 + kFactor * t / s.stability, kDecay);
+    return std::pow(1 + factor_ * t / s.stability, decay_);
+}
+
+double MemoryModel::calibrated(double r) const
+{
+    if (p_.slope == 1 && p_.shift == 0)
+        return r;
+    return sigmoid(p_.slope * logit(r) + p_.shift);
+}
+
+double MemoryModel::recallChance(const MemoryState &s, double day) const
+{
+    return s.seen() ? calibrated(retrievability(s, day)) : 0;
 }
 
 double MemoryModel::chanceRight(const MemoryState &s, double day, double guess) const
 {
-    return guess + (1 - guess) * retrievability(s, day);
+    return guess + (1 - guess) * recallChance(s, day);
 }
 
 double MemoryModel::initialStability(Grade g) const
@@ -163,10 +190,10 @@ MemoryState MemoryModel::afterAnswer(const MemoryState &s, double day, bool corr
 
 // A right answer is a recall or a lucky guess. Before the answer the chance of recall is R
 // (for an unseen question, the chance of knowing implied by unseenChance); after a right
-// answer it is P(recall | right) = R / (g + (1-g)·R). The new state is the posterior blend of
-// the two FSRS outcomes, Good with that chance and Again otherwise: difficulty averaged,
-// stability averaged on the log scale (stability is a time scale, and the blended forgetting
-// curve lies between those of the two outcomes). With g = 0 this is exactly the Good step.
+// answer it is p = P(recall | right) = R / (g + (1-g)·R). Memory is then the Good outcome with
+// chance p and the Again outcome otherwise; one state stands for that blend: difficulty
+// averaged, stability averaged on the log scale (a time scale; the blend's forgetting curve
+// lies between those of the two outcomes). With g = 0 this is the Good step.
 MemoryState MemoryModel::afterAnswer(const MemoryState &s, double day, bool correct, double guess,
                                      double unseenChance) const
 {
@@ -174,7 +201,7 @@ MemoryState MemoryModel::afterAnswer(const MemoryState &s, double day, bool corr
     if (!correct || guess <= 0)
         return correct ? recalled : afterGrade(s, day, Grade::Again);
     guess = std::min(guess, 0.99);
-    const double know = s.seen() ? retrievability(s, day)
+    const double know = s.seen() ? recallChance(s, day)
                                  : std::clamp((unseenChance - guess) / (1 - guess), 0.01, 0.99);
     const double recall = know / (guess + (1 - guess) * know);
     const MemoryState lapsed = afterGrade(s, day, Grade::Again);
@@ -200,12 +227,14 @@ double MemoryModel::dueDay(const MemoryState &s, double target, double guess) co
     if (!s.seen())
         return std::numeric_limits<double>::infinity();
     guess = std::clamp(guess, 0.0, 0.99);
-    const double r = (target - guess) / (1 - guess);
-    if (r <= 0)
+    const double recall = (target - guess) / (1 - guess);
+    if (recall <= 0)
         return std::numeric_limits<double>::infinity();
-    if (r >= 1)
+    if (recall >= 1)
         return s.lastReview;
-    return s.lastReview + s.stability / kFactor * (std::pow(r, 1 / kDecay) - 1);
+    // The R whose recalibration is the recall wanted, then the day R falls to it.
+    const double r = sigmoid((logit(recall) - p_.shift) / p_.slope);
+    return s.lastReview + s.stability / factor_ * (std::pow(r, 1 / decay_) - 1);
 }
 
 } // namespace store::review

@@ -19,9 +19,15 @@ struct MemoryState {
     bool seen() const { return reviews > 0; }
 };
 
-// The 19 FSRS-5 weights w0..w18.
+// The 19 FSRS-5 weights w0..w18, and w19 the decay of the forgetting curve: FSRS-5 fixes it at
+// 0.5; fitting it (as FSRS-6 does) lets a learner whose forgetting is nearer exponential be
+// described (the curve tends to 0.9^(t/S) as the decay grows).
+// slope and shift recalibrate the chance of recall on the logit scale, identity by default:
+// logit(recall) = slope·logit(R) + shift, set from the learner's own answers (calibrate()).
 struct Parameters {
     QVector<double> w;
+    double slope = 1;
+    double shift = 0;
     static Parameters defaults();
     // Each weight held inside the range the fitter may move it in.
     Parameters clamped() const;
@@ -46,7 +52,8 @@ public:
     explicit MemoryModel(Parameters p = Parameters::defaults());
 
     double retrievability(const MemoryState &s, double day) const;            // R(t, S)
-    double chanceRight(const MemoryState &s, double day, double guess) const; // g + (1-g)·R
+    double recallChance(const MemoryState &s, double day) const;              // R recalibrated
+    double chanceRight(const MemoryState &s, double day, double guess) const; // g + (1-g)·recall
 
     // The state after one marked answer. A right answer that may have been a guess counts as
     // recalled only with the posterior chance that it was; unseenChance is the chance the
@@ -70,8 +77,27 @@ private:
     double stabilityAfterSuccess(double s, double d, double r) const;
     double stabilityAfterLapse(double s, double d, double r) const;
     double stabilitySameDay(double s, Grade g) const;
+    double calibrated(double r) const;
 
     Parameters p_;
+    double decay_;
+    double factor_;
+};
+
+// A running record of right and wrong answers read as a chance of knowing: right answers are
+// Σg + (n − Σg)·know, so n answers weigh n − Σg answers' worth of evidence about knowing.
+class KnowRate {
+public:
+    void add(bool correct, double guess);
+    // The chance of knowing, with weight answers' worth of towards added to the record.
+    double know(double towards, double weight) const;
+    double chance(double guess, double towards, double weight) const { return guess + (1 - guess) * know(towards, weight); }
+    double answers() const { return n_; }
+
+private:
+    double n_ = 0;
+    double right_ = 0;
+    double guess_ = 0;
 };
 
 // Prior for unseen questions: the learner's first-attempt rate on the chapter and exam points,
@@ -86,26 +112,19 @@ public:
     void addFirstAttempt(const QString &chapter, const QStringList &points, bool correct, double guess);
     double chance(const QString &chapter, const QStringList &points, double guess) const;
 
-    int attempts() const { return int(overall_.n); }
+    int attempts() const { return int(overall_.answers()); }
 
     static constexpr double kPseudoCount = 8;   // weight of the wider rate in a narrow one
     static constexpr double kStartRate = 0.5;   // chance of knowing assumed before any answer
     static constexpr double kStartWeight = 4;
 
 private:
-    struct Tally {
-        double n = 0;
-        double right = 0;
-        double guess = 0;
-        void add(bool correct, double g);
-    };
-    double knowRate(const Tally &t, double towards, double weight) const;
     double overallKnowRate() const;
     double groupKnowRate(const QString &chapter, const QStringList &points) const;
 
-    Tally overall_;
-    QHash<QString, Tally> chapters_;
-    QHash<QString, Tally> points_;
+    KnowRate overall_;
+    QHash<QString, KnowRate> chapters_;
+    QHash<QString, KnowRate> points_;
 };
 
 struct Attempt {
@@ -116,11 +135,22 @@ struct Attempt {
 };
 // One learner's answers in time order.
 
-// Mean log loss of the model's chance on every answer to a question seen before
-// (first answers depend on the unseen prior, not on the weights).
+// Mean log loss of the model's chance on every answer to a question last answered a day or
+// more before (first answers depend on the unseen prior, not on the weights, and the forgetting
+// curve does not describe tries minutes apart).
 double logLoss(const QVector<Attempt> &history, const Parameters &p);
 // Weights that minimize logLoss, searched from start within a bounded time.
 Parameters fit(const QVector<Attempt> &history, const Parameters &start);
+
+// One answer predicted by the forgetting curve: its R before recalibration.
+struct RecallRecord {
+    double r;
+    double guess;
+    bool correct;
+};
+// slope and shift of p that best explain the records, held near the identity when records
+// are few.
+void calibrate(const QVector<RecallRecord> &records, Parameters &p);
 // The number of answers from which fitted weights replace the defaults.
 constexpr int kMinAnswersToFit = 1000;
 

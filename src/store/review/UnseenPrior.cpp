@@ -4,25 +4,23 @@
 
 namespace store::review {
 
-void UnseenPrior::Tally::add(bool correct, double g)
+void KnowRate::add(bool correct, double guess)
 {
-    n += 1;
-    right += correct ? 1 : 0;
-    guess += g;
+    n_ += 1;
+    right_ += correct ? 1 : 0;
+    guess_ += guess;
 }
 
-// Right first answers = Σg + (n − Σg)·know, so the record of n answers weighs n − Σg answers'
-// worth of evidence about knowing; weight answers' worth of the wider rate are added to it.
-double UnseenPrior::knowRate(const Tally &t, double towards, double weight) const
+double KnowRate::know(double towards, double weight) const
 {
-    const double evidence = std::max(0.0, t.n - t.guess);
-    const double known = std::clamp(t.right - t.guess, 0.0, evidence);
+    const double evidence = std::max(0.0, n_ - guess_);
+    const double known = std::clamp(right_ - guess_, 0.0, evidence);
     return std::clamp((known + weight * towards) / (evidence + weight), 0.01, 0.99);
 }
 
 double UnseenPrior::overallKnowRate() const
 {
-    return knowRate(overall_, kStartRate, kStartWeight);
+    return overall_.know(kStartRate, kStartWeight);
 }
 
 double UnseenPrior::groupKnowRate(const QString &chapter, const QStringList &points) const
@@ -31,13 +29,13 @@ double UnseenPrior::groupKnowRate(const QString &chapter, const QStringList &poi
     double sum = 0;
     int parts = 0;
     if (!chapter.isEmpty()) {
-        sum += knowRate(chapters_.value(chapter), overall, kPseudoCount);
+        sum += chapters_.value(chapter).know(overall, kPseudoCount);
         ++parts;
     }
     if (!points.isEmpty()) {
         double pointSum = 0;
         for (const QString &p : points)
-            pointSum += knowRate(points_.value(p), overall, kPseudoCount);
+            pointSum += points_.value(p).know(overall, kPseudoCount);
         sum += pointSum / points.size();
         ++parts;
     }
