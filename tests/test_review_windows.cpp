@@ -147,7 +147,7 @@ private slots:
     {
         // The plan counts minutes and none are planned: met, but two questions are due.
         DataModule->ADOCn1.execute("update tab_plan set PlanMark = 1, PlanTime = 0");
-        DataModule->Cn1Table_plan.refresh();
+        DataModule->Cn1Table_plan.close();
         MessageRecorder::queueAnswer(QMessageBox::Cancel);
         session.mainWindow->ShockwaveFlash1FSCommand("quit", QString());
         QCOMPARE(textsShown(), QStringList({"提示|今日复习还有 2 道题没做，要退出吗？"}));

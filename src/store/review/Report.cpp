@@ -2,18 +2,17 @@
 
 #include "Connection.h"
 #include "MemoryStates.h"
+#include "PaperForecast.h"
 #include "SqlBatch.h"
 
 #include <QHash>
 #include <algorithm>
-#include <cmath>
 
 namespace store::review {
 
 namespace {
 
 constexpr double kPassShare = 0.6;
-constexpr double kRangeZ = 1.2815515655; // 10% of a normal lies beyond
 constexpr int kPointColumns = 10;        // K3 … K12
 
 // The learner's links of a question: K3 onward up to the first empty one.
@@ -160,43 +159,45 @@ Honesty honestyOf(Connection &c, const UnseenPrior &prior)
     return h;
 }
 
+// The answers the forgetting curve speaks for (the question last answered a day or more
+// before), with R under these parameters, the latest ones last.
+QVector<RecallRecord> recallRecords(const QVector<Attempt> &history, const Parameters &p)
+{
+    constexpr int kLatest = 4000;
+    const MemoryModel model(p);
+    QHash<QString, MemoryState> states;
+    QVector<RecallRecord> records;
+    for (const Attempt &a : history) {
+        MemoryState &s = states[a.question];
+        if (s.seen() && a.day - s.lastReview >= 1)
+            records.append({model.retrievability(s, a.day), a.guess, a.correct});
+        s = model.afterAnswer(s, a.day, a.correct, a.guess);
+    }
+    return records.mid(qMax(0, int(records.size()) - kLatest));
+}
+
 } // namespace
 
 SubjectPrediction predictPaper(const QVector<PaperType> &types)
 {
     SubjectPrediction p;
-    double variance = 0;
+    QVector<MarkGroup> groups;
     for (const PaperType &t : types) {
         p.fullMarks += t.count * t.marks;
-        const int n = int(t.chances.size());
-        const int drawn = qMin(t.count, n);
+        // A pool smaller than the paper's count gives all it has.
+        const int drawn = qMin(t.count, int(t.chances.size()));
         if (drawn == 0)
             continue;
-        double sum = 0, squares = 0;
-        for (double chance : t.chances) {
+        double sum = 0;
+        for (double chance : t.chances)
             sum += chance;
-            squares += chance * chance;
-        }
-        const double mean = sum / n;
-        const double spread = qMax(0.0, squares / n - mean * mean);
-        p.score += drawn * t.marks * mean;
-        // Each drawn question is right with its own chance; drawing without
-        // replacement narrows the spread of which questions come up.
-        double v = drawn * mean * (1 - mean);
-        if (n > 1)
-            v -= drawn * spread * (drawn - 1) / (n - 1);
-        variance += t.marks * t.marks * qMax(0.0, v);
+        groups.append({drawn, t.marks, sum / t.chances.size()});
     }
-    const double sd = std::sqrt(variance);
-    p.low = qMax(0.0, p.score - kRangeZ * sd);
-    p.high = qMin(p.fullMarks, p.score + kRangeZ * sd);
-    const double pass = kPassShare * p.fullMarks;
-    if (p.fullMarks <= 0)
-        p.passChance = 0;
-    else if (sd <= 0)
-        p.passChance = p.score >= pass ? 1 : 0;
-    else
-        p.passChance = 0.5 * std::erfc((pass - p.score) / (sd * std::sqrt(2.0)));
+    const ScoreForecast f = forecastScore(groups, kPassShare * p.fullMarks);
+    p.score = f.mean;
+    p.low = f.low;
+    p.high = f.high;
+    p.passChance = p.fullMarks > 0 ? f.passChance : 0;
     return p;
 }
 
@@ -305,7 +306,8 @@ bool fitIfStale(Connection &c, const QDateTime &at)
     while (read.next())
         history.append({read.text(0), read.real(1), read.integer(2) != 0, guessOf(read.integer(3), read.integer(4))});
     const Parameters start = modelOf(c).parameters();
-    const Parameters fitted = fit(history, start);
+    Parameters fitted = fit(history, start);
+    calibrate(recallRecords(history, fitted), fitted);
     FitRecord record;
     record.fittedAt = at;
     record.answers = answers;

@@ -45,6 +45,8 @@ QJsonObject reportJson(const Report &report)
     for (double w : report.parameters.w)
         weights.append(w);
     QJsonObject model{{"parameters", weights},
+                      {"recallSlope", report.parameters.slope},
+                      {"recallShift", report.parameters.shift},
                       {"fitted", report.fit.fittedAt.isValid()},
                       {"targetRetention", report.target},
                       {"historyAnswers", report.historyAnswers}};

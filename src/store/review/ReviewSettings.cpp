@@ -29,19 +29,23 @@ CachedModel &cache()
     return cached;
 }
 
+// The weights, then the recalibration's slope and shift.
 Parameters storedParameters(Connection &c)
 {
     const QStringList figures = settings::value(c, kParametersKey).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     Parameters p = Parameters::defaults();
-    if (figures.size() != p.w.size())
+    if (figures.size() != p.w.size() + 2)
         return p; // none stored yet, or from a model of another shape
-    for (int i = 0; i < figures.size(); ++i) {
+    QVector<double> values;
+    for (const QString &figure : figures) {
         bool ok = false;
-        const double value = figures.at(i).toDouble(&ok);
+        values << figure.toDouble(&ok);
         if (!ok)
             return Parameters::defaults();
-        p.w[i] = value;
     }
+    p.w = values.mid(0, p.w.size());
+    p.slope = values.at(p.w.size());
+    p.shift = values.at(p.w.size() + 1);
     return p;
 }
 
@@ -100,7 +104,7 @@ const MemoryModel &modelOf(Connection &c)
 void saveFit(Connection &c, const Parameters &p, const FitRecord &record)
 {
     QStringList figures;
-    for (double w : p.w)
+    for (double w : p.w + QVector<double>{p.slope, p.shift})
         figures << QString::number(w, 'g', 10);
     Transaction t(c);
     settings::setValue(c, kParametersKey, figures.join(QLatin1Char(' ')));
