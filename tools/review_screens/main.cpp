@@ -18,6 +18,7 @@
 #include "TFrmReport.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
