@@ -168,9 +168,13 @@ private slots:
         QVERIFY(queue[0].lastWrong && !queue[1].lastWrong);
         QCOMPARE(dueQueue(c(), QDateTime(store::today(), QTime(12, 0)), 2).size(), 2);
 
-        // A voided question leaves the queue.
-        c().execute("update tab_answ set F1 = 1 where A1 = '100101110001'");
+        // A voided question leaves the queue with its state.
+        startRun();
+        questions().setRecNo(1);
+        QVERIFY(practice::voidQuestion(questions()));
         QCOMPARE(dueCount(c(), store::today()), 2);
+        QVERIFY(!loadState(c(), "100101110001").found);
+        QCOMPARE(dueQueue(c(), QDateTime(store::today(), QTime(12, 0))).size(), 2);
     }
 
     void whatIsLeftOfTheReviewFollowsThePlan()

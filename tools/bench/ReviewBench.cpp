@@ -36,14 +36,14 @@ void fillReviewHistory(store::Connection &c, int rows)
 
 Measurement dueCountOnTheMenu(int runs)
 {
-    Measurement m = measure(QStringLiteral("due count of today's review"), runs, [] { review::reviewSummary(); });
+    Measurement m = measure(QStringLiteral("review: due count for the menu card"), runs, [] { review::reviewSummary(); });
     m.target = 20;
     return m;
 }
 
 Measurement openingTheReport(int runs)
 {
-    Measurement m = measure(QStringLiteral("open the learner report (200,000 answers)"), runs, [] {
+    Measurement m = measure(QStringLiteral("review: open the learner report (200,000 answers)"), runs, [] {
         TFrmReport report;
         report.show();
         QCoreApplication::processEvents();

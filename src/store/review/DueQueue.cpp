@@ -11,8 +11,7 @@ namespace store::review {
 
 int dueCount(Connection &c, const QDate &day)
 {
-    SqlBatch count(c, "SELECT count(*) FROM ql_memory m JOIN tab_answ a ON a.A1 = m.question"
-                      " WHERE m.due_day < ?1 AND m.last_review < ?2 AND coalesce(a.F1, 0) <> 1");
+    SqlBatch count(c, "SELECT count(*) FROM ql_memory WHERE due_day < ?1 AND last_review < ?2");
     count.bind(1, dayNumber(day) + 1);
     count.bind(2, dayNumber(day));
     return count.next() ? count.integer(0) : 0;

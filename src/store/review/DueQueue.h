@@ -10,7 +10,7 @@ class Connection;
 namespace review {
 
 // Questions answered before that day whose chance falls below the target
-// retention by its end; voided questions are left out. Cheap: an index range.
+// retention by its end (a voided question has no state). Cheap: a range of one index.
 int dueCount(Connection &c, const QDate &day);
 // Distinct questions answered in a review run on the day.
 int reviewedOn(Connection &c, const QDate &day);

@@ -28,7 +28,8 @@ const char *const kTables[] = {
     "CREATE TABLE IF NOT EXISTS ql_memory (question TEXT NOT NULL PRIMARY KEY, stability REAL NOT NULL,"
     " difficulty REAL NOT NULL, last_review REAL NOT NULL, reviews INTEGER NOT NULL, last_correct INTEGER NOT NULL,"
     " due_day REAL NOT NULL)",
-    "CREATE INDEX IF NOT EXISTS ix_memory_due ON ql_memory (due_day)",
+    // Covers the due count: no row of the table is read.
+    "CREATE INDEX IF NOT EXISTS ix_memory_due ON ql_memory (due_day, last_review)",
     // The report's prediction of a paper drawn that day, one per subject and day.
     "CREATE TABLE IF NOT EXISTS ql_prediction (subject INTEGER NOT NULL, day TEXT NOT NULL, score REAL NOT NULL,"
     " low REAL NOT NULL, high REAL NOT NULL, pass_chance REAL NOT NULL, full_marks REAL NOT NULL,"
@@ -105,6 +106,13 @@ StoredState loadState(Connection &c, const QString &question)
     stored.found = true;
     stored.state = stateAt(read, 0);
     return stored;
+}
+
+void forgetState(Connection &c, const QString &question)
+{
+    SqlBatch forget(c, "DELETE FROM ql_memory WHERE question = ?1");
+    forget.bind(1, question);
+    forget.run();
 }
 
 void saveState(Connection &c, const QString &question, const MemoryState &state, double guess)

@@ -31,6 +31,7 @@ struct StoredState {
     bool found = false;
 };
 StoredState loadState(Connection &c, const QString &question);
+void forgetState(Connection &c, const QString &question);
 // Writes the state with the day its chance falls below the target.
 void saveState(Connection &c, const QString &question, const MemoryState &state, double guess);
 
