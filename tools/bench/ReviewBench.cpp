@@ -16,8 +16,9 @@ void fillReviewHistory(store::Connection &c, int rows)
     c.execute(QStringLiteral("DELETE FROM ql_memory"));
     c.execute(QStringLiteral("DELETE FROM ql_answer_history"));
     c.execute(QStringLiteral("INSERT INTO ql_memory (question, stability, difficulty, last_review, reviews, last_correct,"
-                             " due_day) SELECT A1, 1 + abs(random() % 60), 3 + abs(random() % 6),"
-                             " %1 - abs(random() % 60), 1 + abs(random() % 5), abs(random() % 4) > 0, 0 FROM tab_answ")
+                             " due_day, first_correct) SELECT A1, 1 + abs(random() % 60), 3 + abs(random() % 6),"
+                             " %1 - abs(random() % 60), 1 + abs(random() % 5), abs(random() % 4) > 0, 0,"
+                             " abs(random() % 3) > 0 FROM tab_answ")
                   .arg(today, 0, 'f', 1));
     const int questions = c.scalar(QStringLiteral("SELECT count(*) FROM tab_answ")).toInt();
     c.execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1 - 1)"

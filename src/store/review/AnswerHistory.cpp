@@ -50,7 +50,8 @@ void recordAnswer(Connection &c, const AnsweredQuestion &answered, const QDateTi
         insert.bindNull(9);
     insert.run();
 
-    saveState(c, answered.question, model.afterAnswer(before.state, day, answered.correct, guess), guess);
+    saveState(c, answered.question, model.afterAnswer(before.state, day, answered.correct, guess), guess,
+              answered.firstEver ? int(answered.correct) : -1);
 }
 
 } // namespace store::review

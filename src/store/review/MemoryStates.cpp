@@ -20,14 +20,12 @@ const char *const kTables[] = {
     "CREATE TABLE IF NOT EXISTS ql_answer_history (id INTEGER PRIMARY KEY, at TEXT NOT NULL, question TEXT NOT NULL,"
     " answer TEXT, correct INTEGER NOT NULL, place TEXT NOT NULL, paper TEXT, seconds INTEGER,"
     " first INTEGER NOT NULL DEFAULT 0, predicted REAL)",
-    // The first answers of questions make the prior of unseen ones.
-    "CREATE INDEX IF NOT EXISTS ix_history_first ON ql_answer_history (question) WHERE first = 1",
     // What was reviewed on a day, for the day's plan.
     "CREATE INDEX IF NOT EXISTS ix_history_review ON ql_answer_history (at) WHERE place = 'review'",
     // due_day: the day number on which the chance falls below the target retention.
     "CREATE TABLE IF NOT EXISTS ql_memory (question TEXT NOT NULL PRIMARY KEY, stability REAL NOT NULL,"
     " difficulty REAL NOT NULL, last_review REAL NOT NULL, reviews INTEGER NOT NULL, last_correct INTEGER NOT NULL,"
-    " due_day REAL NOT NULL)",
+    " due_day REAL NOT NULL, first_correct INTEGER)",
     // Covers the due count: no row of the table is read.
     "CREATE INDEX IF NOT EXISTS ix_memory_due ON ql_memory (due_day, last_review)",
     // The report's prediction of a paper drawn that day, one per subject and day.
@@ -37,12 +35,14 @@ const char *const kTables[] = {
 };
 
 const char *const kSaveState =
-    "INSERT INTO ql_memory (question, stability, difficulty, last_review, reviews, last_correct, due_day)"
-    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7) ON CONFLICT(question) DO UPDATE SET stability=excluded.stability,"
+    "INSERT INTO ql_memory (question, stability, difficulty, last_review, reviews, last_correct, due_day, first_correct)"
+    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8) ON CONFLICT(question) DO UPDATE SET stability=excluded.stability,"
     " difficulty=excluded.difficulty, last_review=excluded.last_review, reviews=excluded.reviews,"
-    " last_correct=excluded.last_correct, due_day=excluded.due_day";
+    " last_correct=excluded.last_correct, due_day=excluded.due_day,"
+    " first_correct=coalesce(ql_memory.first_correct, excluded.first_correct)";
 
-void bindState(SqlBatch &save, const QString &question, const MemoryState &s, double due)
+// firstCorrect: how the question's first answer ever went (-1: not known here).
+void bindState(SqlBatch &save, const QString &question, const MemoryState &s, double due, int firstCorrect = -1)
 {
     save.bind(1, question);
     save.bind(2, s.stability);
@@ -51,6 +51,10 @@ void bindState(SqlBatch &save, const QString &question, const MemoryState &s, do
     save.bind(5, s.reviews);
     save.bind(6, s.lastCorrect ? 1 : 0);
     save.bind(7, due);
+    if (firstCorrect < 0)
+        save.bindNull(8);
+    else
+        save.bind(8, firstCorrect);
     save.run();
 }
 
@@ -115,10 +119,10 @@ void forgetState(Connection &c, const QString &question)
     forget.run();
 }
 
-void saveState(Connection &c, const QString &question, const MemoryState &state, double guess)
+void saveState(Connection &c, const QString &question, const MemoryState &state, double guess, int firstCorrect)
 {
     SqlBatch save(c, kSaveState);
-    bindState(save, question, state, modelOf(c).dueDay(state, targetRetention(c), guess));
+    bindState(save, question, state, modelOf(c).dueDay(state, targetRetention(c), guess), firstCorrect);
 }
 
 void recomputeDueDays(Connection &c)

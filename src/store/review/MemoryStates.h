@@ -32,8 +32,9 @@ struct StoredState {
 };
 StoredState loadState(Connection &c, const QString &question);
 void forgetState(Connection &c, const QString &question);
-// Writes the state with the day its chance falls below the target.
-void saveState(Connection &c, const QString &question, const MemoryState &state, double guess);
+// Writes the state with the day its chance falls below the target; firstCorrect
+// (0 or 1) records a first answer ever, for the prior of unseen questions.
+void saveState(Connection &c, const QString &question, const MemoryState &state, double guess, int firstCorrect = -1);
 
 } // namespace review
 } // namespace store

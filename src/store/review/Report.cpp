@@ -30,17 +30,10 @@ QStringList pointsAt(const SqlBatch &row, int firstColumn)
 
 const char *const kPointList = "a.K3, a.K4, a.K5, a.K6, a.K7, a.K8, a.K9, a.K10, a.K11, a.K12";
 
-UnseenPrior firstAttemptPrior(Connection &c)
+// Rows are only ever appended, so the highest id is their number (and costs one step).
+int historyAnswers(Connection &c)
 {
-    UnseenPrior prior;
-    SqlBatch read(c, QByteArray("SELECT h.correct, a.A10, a.A13, a.A2_1, ")
-                         .append(kPointList)
-                         .append(" FROM ql_answer_history h JOIN tab_answ a ON a.A1 = h.question WHERE h.first = 1")
-                         .constData());
-    while (read.next())
-        prior.addFirstAttempt(read.text(1), pointsAt(read, 4), read.integer(0) != 0,
-                              guessOf(read.integer(2), read.integer(3)));
-    return prior;
+    return c.scalar(QStringLiteral("SELECT coalesce(max(id), 0) FROM ql_answer_history")).toInt();
 }
 
 struct Question {
@@ -52,11 +45,14 @@ struct Question {
     double weight = 0;
 };
 
-QVector<Question> questionsWithChances(Connection &c, const MemoryModel &model, const UnseenPrior &prior, double now)
+// Every question that is not voided with its chance now: from its memory state when
+// answered, else from the prior built on the first answers of the others.
+QVector<Question> questionsWithChances(Connection &c, const MemoryModel &model, double now, UnseenPrior &prior)
 {
     QVector<Question> all;
+    QVector<double> guesses;
     SqlBatch read(c, QByteArray("SELECT a.A1, a.A10, a.A13, a.A2_1, m.stability, m.difficulty, m.last_review,"
-                                " m.reviews, m.last_correct, ")
+                                " m.reviews, m.last_correct, m.first_correct, ")
                          .append(kPointList)
                          .append(" FROM tab_answ a LEFT JOIN ql_memory m ON m.question = a.A1"
                                  " WHERE coalesce(a.F1, 0) <> 1")
@@ -67,16 +63,20 @@ QVector<Question> questionsWithChances(Connection &c, const MemoryModel &model, 
         q.chapter = read.text(1);
         q.subject = q.chapter.left(1).toInt();
         q.type = read.integer(2);
-        q.points = pointsAt(read, 9);
+        q.points = pointsAt(read, 10);
         const double guess = guessOf(q.type, read.integer(3));
         if (!read.isNull(4) && read.integer(7) > 0) {
             q.chance = model.chanceRight(stateAt(read, 4), now, guess);
             q.seen = true;
-        } else {
-            q.chance = prior.chance(q.chapter, q.points, guess);
         }
+        if (!read.isNull(9))
+            prior.addFirstAttempt(q.chapter, q.points, read.integer(9) != 0, guess);
         all.append(q);
+        guesses.append(guess);
     }
+    for (int i = 0; i < all.size(); ++i)
+        if (!all[i].seen)
+            all[i].chance = prior.chance(all[i].chapter, all[i].points, guesses[i]);
     return all;
 }
 
@@ -109,12 +109,6 @@ QVector<WeakSpot> weakest(QHash<QString, WeakSpot> spots, const QHash<QString, Q
         if (spot.weight <= 0)
             continue;
         spot.mastery /= spot.weight; // summed weight × chance until here
-        QVector<const Question *> qs = members.value(it.key());
-        std::sort(qs.begin(), qs.end(), [](const Question *a, const Question *b) {
-            return a->chance != b->chance ? a->chance < b->chance : a->id < b->id;
-        });
-        for (const Question *q : qs)
-            spot.questions << q->id;
         list.append(spot);
     }
     std::sort(list.begin(), list.end(), [](const WeakSpot &a, const WeakSpot &b) {
@@ -122,6 +116,15 @@ QVector<WeakSpot> weakest(QHash<QString, WeakSpot> spots, const QHash<QString, Q
     });
     if (list.size() > kWeakSpots)
         list.resize(kWeakSpots);
+    // Only the ones shown get their questions, weakest first, for their practice runs.
+    for (WeakSpot &spot : list) {
+        QVector<const Question *> qs = members.value(spot.code);
+        std::sort(qs.begin(), qs.end(), [](const Question *a, const Question *b) {
+            return a->chance != b->chance ? a->chance < b->chance : a->id < b->id;
+        });
+        for (const Question *q : qs)
+            spot.questions << q->id;
+    }
     return list;
 }
 
@@ -209,10 +212,10 @@ Report buildReport(Connection &c, const QDateTime &at)
     report.parameters = model.parameters();
     report.fit = lastFit(c);
     report.target = targetRetention(c);
-    report.historyAnswers = c.scalar(QStringLiteral("SELECT count(*) FROM ql_answer_history")).toInt();
+    report.historyAnswers = historyAnswers(c);
 
-    const UnseenPrior prior = firstAttemptPrior(c);
-    QVector<Question> questions = questionsWithChances(c, model, prior, dayNumber(at));
+    UnseenPrior prior;
+    QVector<Question> questions = questionsWithChances(c, model, dayNumber(at), prior);
     const QHash<QString, QString> chapterNames = namesOf(c, "SELECT C1, C2 FROM tab_kmmc");
     const QHash<QString, QString> pointNames = namesOf(c, "SELECT ftid, sn FROM tab_rule");
 
@@ -292,7 +295,7 @@ void loadTrend(Connection &c, Report &report)
 
 bool fitIfStale(Connection &c, const QDateTime &at)
 {
-    const int answers = c.scalar(QStringLiteral("SELECT count(*) FROM ql_answer_history")).toInt();
+    const int answers = historyAnswers(c);
     if (answers < kMinAnswersToFit)
         return false;
     const FitRecord last = lastFit(c);
