@@ -17,8 +17,6 @@
 #include "ScreenGrab.h"
 #include "TFrmReport.h"
 
-#include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
@@ -83,11 +81,6 @@ void reviewRun(TDM1 &dm)
     window.setBoardText(QStringLiteral("今日复习：%1 道题，上次做错的排在前面，其余按遗忘程度排列。").arg(ids.size()));
     window.show();
     save(window, QStringLiteral("review-run"));
-    if (auto *a = window.findChild<QAbstractButton *>(QStringLiteral("fcBG_oneA"))) {
-        a->click();
-        window.epEfTrBtn3->click();
-        save(window, QStringLiteral("review-run-answered"));
-    }
     window.done(0);
 }
 
