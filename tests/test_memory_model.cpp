@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <ctime>
 #include <random>
 
 using namespace store::review;
@@ -271,12 +272,12 @@ private slots:
     void fittingAVeryLongHistoryStaysWithinItsTime()
     {
         const QVector<Attempt> history = drawHistory(MemoryModel(otherWeights()), 20000, 200000, 11);
-        QElapsedTimer timer;
-        timer.start();
+        // Processor time, so that a busy machine does not fail the test.
+        const std::clock_t started = std::clock();
         const Parameters fitted = fit(history, Parameters::defaults());
-        const qint64 ms = timer.elapsed();
-        qInfo("fitted 200000 answers in %lld ms", ms);
-        QVERIFY(ms < 2500);
+        const double seconds = double(std::clock() - started) / CLOCKS_PER_SEC;
+        qInfo("fitted 200000 answers in %.2f s of processor time", seconds);
+        QVERIFY(seconds < 2);
         QVERIFY(logLoss(history, fitted) < logLoss(history, Parameters::defaults()) - 0.01);
     }
 

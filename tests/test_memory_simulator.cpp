@@ -1,3 +1,4 @@
+#include "Replay.h"
 #include "ReplayScore.h"
 
 #include <QtTest>
@@ -46,6 +47,44 @@ private slots:
         const QStringList first = learnersim::toCsv(a).section('\n', 0, 0).split(',');
         QCOMPARE(first.size(), 6);
         QCOMPARE(first[0], QString("L1"));
+    }
+
+    void theBankToolReplaysAFileLineByLine()
+    {
+        learnersim::Config config;
+        config.learners = 2;
+        config.days = 40;
+        const QVector<learnersim::Answer> answers = learnersim::simulate(config);
+        QTemporaryDir dir;
+        const QString csv = dir.filePath("answers.csv");
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(learnersim::toCsv(answers).toUtf8());
+        file.close();
+        QProcess tool;
+        tool.start(QStringLiteral(QUILLET_BANK_TOOL), {"replay", csv});
+        QVERIFY(tool.waitForFinished(120000));
+        QCOMPARE(tool.exitCode(), 0);
+        const QStringList lines = QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), answers.size());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QVector<double> direct = store::review::replay(store::review::readReplay(file).lines);
+        for (int i = 0; i < lines.size(); ++i)
+            QVERIFY(std::abs(lines[i].toDouble() - direct[i]) < 1e-6);
+
+        QFile bad(dir.filePath("bad.csv"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("L1,q1,3,1,11,4\nL1,q2,three,1,11,4\n");
+        bad.close();
+        tool.start(QStringLiteral(QUILLET_BANK_TOOL), {"replay", bad.fileName()});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 1);
+        QVERIFY(tool.readAllStandardOutput().isEmpty());
+        QVERIFY(QString::fromUtf8(tool.readAllStandardError()).contains("line 2: day \"three\" is not a number"));
+        tool.start(QStringLiteral(QUILLET_BANK_TOOL), {"replay", dir.filePath("missing.csv")});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(tool.readAllStandardError()).contains("cannot read " + dir.filePath("missing.csv")));
     }
 };
 

@@ -1,9 +1,8 @@
 #include "MemoryModel.h"
 
-#include <QElapsedTimer>
-
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <vector>
 
 namespace store::review {
@@ -66,9 +65,12 @@ struct Prepared {
 constexpr int kFitted[] = {0, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 18, 19};
 
 // Enough answers to fit well while one pass of the search stays fast.
-constexpr int kMaxFitAnswers = 60000;
-constexpr qint64 kTimeBudgetMs = 1500;
+// The search is bounded by work (answers × evaluations), so that its result does not depend
+// on how busy the machine is; the processor-time budget only guards against the unforeseen.
+constexpr int kMaxFitAnswers = 40000;
+constexpr double kMaxWork = 8e6;
 constexpr int kMaxEvaluations = 400;
+constexpr double kTimeBudgetSeconds = 1.5;
 
 } // namespace
 
@@ -79,15 +81,15 @@ double logLoss(const QVector<Attempt> &history, const Parameters &p)
 
 // Coordinate search: each weight in turn is moved up and down by its step, kept when the log
 // loss falls (and the step grows), else the step shrinks. It needs no gradient, respects the
-// bounds, and stops when every step is a small share of its range, after kMaxEvaluations or at
-// the time budget, so a long history cannot hang the caller. Beyond kMaxFitAnswers a fixed
+// bounds, and stops when every step is a small share of its range or when the work or time
+// budget is spent, so a long history cannot hang the caller. Beyond kMaxFitAnswers a fixed
 // share of the questions is kept, each with its whole history.
 Parameters fit(const QVector<Attempt> &history, const Parameters &start)
 {
-    QElapsedTimer timer;
-    timer.start();
+    const std::clock_t started = std::clock();
     const int keepOneIn = std::max<int>(1, (history.size() + kMaxFitAnswers - 1) / kMaxFitAnswers);
     const Prepared data(history, keepOneIn);
+    const int maxEvaluations = std::min<int>(kMaxEvaluations, kMaxWork / std::max<size_t>(1, data.day.size()));
     Parameters best = start.clamped();
     best.slope = 1;
     best.shift = 0;
@@ -113,7 +115,7 @@ Parameters fit(const QVector<Attempt> &history, const Parameters &start)
     }
     int evaluations = 0;
     auto searching = [&] {
-        if (evaluations >= kMaxEvaluations || timer.elapsed() >= kTimeBudgetMs)
+        if (evaluations >= maxEvaluations || double(std::clock() - started) / CLOCKS_PER_SEC >= kTimeBudgetSeconds)
             return false;
         for (size_t k = 0; k < step.size(); ++k)
             if (step[k] >= smallest[k])

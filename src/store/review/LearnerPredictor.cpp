@@ -8,7 +8,11 @@ namespace {
 // missed again, one answered right is nearly always right again.
 constexpr double kSameDayKnow[2] = {0.7, 0.95};
 constexpr double kSameDayWeight = 5;
-constexpr int kCalibrateEvery = 25;
+// Often while the record is short, when each answer moves the calibration most.
+int calibrationGap(int records)
+{
+    return records < 500 ? 10 : 50;
+}
 constexpr int kCalibrationWindow = 4000;
 
 bool sameDay(const MemoryState &s, double day)
@@ -56,7 +60,7 @@ void LearnerPredictor::apply(const Attempt &a)
 void LearnerPredictor::remember(const RecallRecord &r)
 {
     recent_.append(r);
-    if (recent_.size() % kCalibrateEvery != 0)
+    if (recent_.size() % calibrationGap(recent_.size()) != 0)
         return;
     if (recent_.size() > 2 * kCalibrationWindow)
         recent_.remove(0, recent_.size() - kCalibrationWindow);
