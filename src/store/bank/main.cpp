@@ -122,8 +122,12 @@ int main(int argc, char **argv)
         }
         if (command == QLatin1String("paper") && args.size() == 4)
             return paper(args[1], args[2], args[3]);
-             "  quillet-bank replay <answers.csv>   (lines learner,question,day,correct,type,options; - reads stdin)\n"
-             "  quillet-bank report <bank file> [--json]\n";
+        if (command == QLatin1String("replay") && args.size() == 2)
+            return bank::replayCommand(args[1], out(), err());
+        if (command == QLatin1String("report") && args.size() >= 2) {
+            const int code = bank::reportCommand(args, out(), err());
+            return code == 2 ? usage() : code;
+        }
         if (command == QLatin1String("draw") && args.size() == 4) {
             const exam::PaperRef drawn = exam::drawPaperDocument(args[1], args[2].toInt(), args[3]);
             out() << "wrote " << args[3] << ": " << drawn.title << Qt::endl;
