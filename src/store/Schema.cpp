@@ -4,6 +4,7 @@
 #include "DrawPool.h"
 #include "LinkCounts.h"
 #include "Error.h"
+#include "MemoryStates.h"
 
 namespace store::schema {
 
@@ -118,6 +119,7 @@ const Step kSteps[] = {
     {2, indexRulesBySection},
     {3, createSettings},
     {4, createImportBatches},
+    {5, store::review::createReviewTables},
     {6, createSearchIndex},
     {7, indexRunAnswersAndPaperDraws},
     {8, recountExamPointLinks},

@@ -3,6 +3,7 @@
 #include "Bevel.h"
 #include "DataModule.h"
 #include "Globals.h"
+#include "ReviewSettings.h"
 #include "Switch.h"
 #include "TFrmDlg.h"
 #include "TitleStrip.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
 
 std::function<void(const QString &file, bool play)> MainPlayMusic;
 
@@ -89,6 +91,16 @@ TFrmConfig::TFrmConfig(QWidget *parent) : QDialog(parent)
     ScrollBox1->widget()->setObjectName(QStringLiteral("ScrollBox1Rows"));
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
+    LabelTarget = new QLabel(QStringLiteral("复习目标记忆率"), area);
+    LabelTarget->setObjectName(QStringLiteral("LabelTarget"));
+    LabelTarget->setGeometry(16, 141, 130, 20);
+    ReviewTarget = new QSpinBox(area);
+    ReviewTarget->setObjectName(QStringLiteral("ReviewTarget"));
+    ReviewTarget->setRange(qRound(store::review::kLowestTarget * 100), qRound(store::review::kHighestTarget * 100));
+    ReviewTarget->setSuffix(QStringLiteral("%"));
+    ReviewTarget->setToolTip(QStringLiteral("答对把握低于此值的已做题目列入今日复习"));
+    ReviewTarget->setGeometry(150, 138, 70, 24);
+
     epFocusButton3 = new QPushButton(QStringLiteral("关闭"), area);
     epFocusButton3->setObjectName(QStringLiteral("epFocusButton3"));
     epFocusButton3->setGeometry(270, 23, 71, 26);
@@ -127,9 +139,13 @@ void TFrmConfig::FormShow()
     RxSwitch1->setChecked(true);
     if (CurrentSubject == 0)
         CurrentSubject = 1;
-    if (SettingsVariant == 1) {
+    const bool times = SettingsVariant == 1;
+    LabelTarget->setVisible(times);
+    ReviewTarget->setVisible(times);
+    if (times) {
         setFaceHeight(170);
         buildTimeRows();
+        ReviewTarget->setValue(qRound(store::review::targetRetention(DataModule->ADOCn1) * 100));
     } else {
         setFaceHeight(100);
     }
@@ -196,6 +212,24 @@ void TFrmConfig::FormCloseQuery()
 {
     if (SettingsVariant != 1)
         return;
+    saveTimes();
+    saveTarget();
+}
+
+void TFrmConfig::saveTarget()
+{
+    store::Connection &c = DataModule->ADOCn1;
+    try {
+        const int shown = ReviewTarget->value();
+        if (shown != qRound(store::review::targetRetention(c) * 100))
+            store::review::setTargetRetention(c, shown / 100.0);
+    } catch (const std::exception &) {
+        ShowMessageBox(QStringLiteral("错误"), QStringLiteral("保存设置失败！"), 1, QStringLiteral("No"), 2);
+    }
+}
+
+void TFrmConfig::saveTimes()
+{
     try {
         store::Table &tx = DataModule->Cn1Table_tx;
         tx.close();

@@ -11,6 +11,7 @@
 #include "PaperExport.h"
 #include "QuestionPrinter.h"
 #include "ReplayCommand.h"
+#include "ReportCommand.h"
 #include "Schema.h"
 #include "SearchCommand.h"
 
@@ -43,12 +44,10 @@ int usage()
              "  quillet-bank show <bank file> <question id>\n"
              "  quillet-bank paper <bank file> <paper table> <out.docx>\n"
              "  quillet-bank draw <bank file> <subject 1-5> <out.docx>\n"
-             "  quillet-bank import <bank file> <question file> <section code> [--dry-run] [--json]
-"
-             "  quillet-bank search <bank file> <query> [--json]
-"
-             "  quillet-bank replay <answers.csv>   (lines learner,question,day,correct,type,options; - reads stdin)
-";
+             "  quillet-bank import <bank file> <question file> <section code> [--dry-run] [--json]\n"
+             "  quillet-bank search <bank file> <query> [--json]\n"
+             "  quillet-bank replay <answers.csv>   (lines learner,question,day,correct,type,options; - reads stdin)\n"
+             "  quillet-bank report <bank file> [--json]\n";
     return 2;
 }
 
@@ -189,6 +188,10 @@ int main(int argc, char **argv)
             return bank::searchCommand(args.mid(1), out(), err());
         if (command == QLatin1String("replay") && args.size() == 2)
             return bank::replayCommand(args[1], out(), err());
+        if (command == QLatin1String("report") && args.size() >= 2) {
+            const int code = bank::reportCommand(args, out(), err());
+            return code == 2 ? usage() : code;
+        }
         if (command == QLatin1String("draw") && args.size() == 4) {
             const exam::PaperRef drawn = exam::drawPaperDocument(args[1], args[2].toInt(), args[3]);
             out() << "wrote " << args[3] << ": " << drawn.title << Qt::endl;

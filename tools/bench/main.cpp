@@ -13,6 +13,7 @@
 #include "Marking.h"
 #include "Measure.h"
 #include "PracticeSession.h"
+#include "ReviewBench.h"
 #include "Routines.h"
 #include "SearchBench.h"
 #include "SelectorLogic.h"
@@ -72,9 +73,14 @@ Measurement markingFloor(int runs)
         "update tab_kmmc set D1 = D1 + 1, D2 = D2 + 1 where C1 = ?1",
         "update tab_rule set q2 = q2 + 1, q4 = q4 + 1 where ftid in (?1, ?2, ?3)",
         "update tab_fgmc set q2 = q2 + 1, q4 = q4 + 1 where id in (?1, ?2, ?3)",
+        "insert into ql_answer_history (at, question, answer, correct, place, first) values"
+        " ('2026-06-01 10:00:00', ?1, 'B', 0, 'practice', 0)",
+        "insert into ql_memory (question, stability, difficulty, last_review, reviews, last_correct, due_day)"
+        " values (?1, 1, 5, 20000, 1, 0, 20001) on conflict(question) do update set reviews = reviews + 1",
     };
-    sqlite3_stmt *s[5];
-    for (int i = 0; i < 5; ++i)
+    constexpr int kStatements = 7;
+    sqlite3_stmt *s[kStatements];
+    for (int i = 0; i < kStatements; ++i)
         sqlite3_prepare_v3(db, sql[i], -1, SQLITE_PREPARE_PERSISTENT, &s[i], nullptr);
     auto run = [&](sqlite3_stmt *st) { sqlite3_step(st); sqlite3_reset(st); };
     int n = 0;
@@ -95,6 +101,10 @@ Measurement markingFloor(int runs)
             for (int p = 0; p < 3; ++p)
                 sqlite3_bind_text(s[4], p + 1, points[p].constData(), len, SQLITE_STATIC);
             run(s[4]);
+        }
+        for (int i : {5, 6}) {
+            sqlite3_bind_text(s[i], 1, id.constData(), -1, SQLITE_STATIC);
+            run(s[i]);
         }
         sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
     });
@@ -320,6 +330,11 @@ int main(int argc, char **argv)
         all << openingTheCatalogueAndASection(runs) << showingTheChart(qMax(3, runs / 3));
         all << importingADocument(qMax(3, runs / 3), dir.path(), bank.leafChapters.first());
         all << searchMeasurements(dm.ADOCn1, runs);
+
+        fillReviewHistory(DataModule->ADOCn1, 200000);
+        all << dueCountOnTheMenu(runs) << openingTheReport(qMax(3, runs / 3));
+        if (actionWanted(QStringLiteral("fit the model")))
+            all << fittingTheModel();
     }
     Measurement start = startUp(qMax(3, runs / 5), dir.path());
     start.target = 500;
