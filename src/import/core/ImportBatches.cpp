@@ -135,10 +135,8 @@ void removeQuestion(store::Connection &connection, const StoredQuestion &q)
     connection.execute(QStringLiteral("delete from tab_answ where A1 = ?"), store::Params::byPosition({q.id}));
     connection.execute(QStringLiteral("delete from tab_exer where A1 = ?"), store::Params::byPosition({q.id}));
     search::removeQuestions(connection, {q.id});
-    // The memory model forgets a question that is no longer in the bank.
+    // The memory model forgets the question; its answers stay in the history, as the day log keeps its days.
     connection.execute(QStringLiteral("delete from ql_memory where question = ?"), store::Params::byPosition({q.id}));
-    connection.execute(QStringLiteral("delete from ql_answer_history where question = ?"),
-                       store::Params::byPosition({q.id}));
     authoring::countInChapters(connection, q.chapter, -1);
     if (!q.points.isEmpty())
         store::recountLinks(connection, q.points);
