@@ -6,6 +6,7 @@
 #include "Error.h"
 #include "JetImport.h"
 #include "JetReader.h"
+#include "LinkCounts.h"
 
 #include <QFile>
 #include <QVector>
@@ -62,27 +63,6 @@ void placeByCode(QVector<SortedRow> &ordered, const SortedRow &row)
     ordered.insert(after + 1, row);
 }
 
-// A question links a point through K3 … K12 up to the first empty one.
-QString linksPoint(const QString &point)
-{
-    QStringList terms;
-    QString before;
-    for (int k = 3; k <= 12; ++k) {
-        const QString field = QStringLiteral("trim(ifnull(a.K%1,''))").arg(k);
-        terms << QStringLiteral("(%1%2 = %3)").arg(before, field, point);
-        before += field + QStringLiteral(" <> '' and ");
-    }
-    return QLatin1Char('(') + terms.join(QStringLiteral(" or ")) + QLatin1Char(')');
-}
-
-QString pointsLinkedByUpgrade()
-{
-    QStringList parts;
-    for (int k = 3; k <= 12; ++k)
-        parts << QStringLiteral("select trim(K%1) from upgrade.tab_answ").arg(k);
-    return parts.join(QStringLiteral(" union "));
-}
-
 class Merger {
 public:
     Merger(store::Connection &bank, store::Connection &file) : m_bank(bank), m_file(file) {}
@@ -110,7 +90,6 @@ public:
     void merge(const UpgradeIdentity &identity)
     {
         const qint64 lastChapter = lastRowId(QStringLiteral("tab_kmmc"));
-        const qint64 lastPoint = lastRowId(QStringLiteral("tab_rule"));
         const qint64 lastEntry = lastRowId(QStringLiteral("tab_fgmc"));
         for (const QString &table : {QStringLiteral("tab_answ"), QStringLiteral("tab_exer")}) {
             const QVariant taken = m_bank.scalar(
@@ -128,7 +107,7 @@ public:
             throw store::Error(QStringLiteral("分组题 %1 缺少共用题干").arg(stemless.toString()));
         placeNewRows(QStringLiteral("tab_kmmc"), QStringLiteral("C1"), lastChapter);
         placeNewRows(QStringLiteral("tab_fgmc"), QStringLiteral("id"), lastEntry);
-        recount(lastChapter, lastPoint, lastEntry);
+        recount(lastChapter);
         m_bank.execute(QStringLiteral("insert into main.tab_sj (sjbs, cpbs) values (:sjbs, :cpbs)"),
                        {{QStringLiteral("sjbs"), identity.sjbs}, {QStringLiteral("cpbs"), identity.cpbs}});
     }
@@ -178,9 +157,10 @@ private:
         m_bank.execute(sql);
     }
 
-    // Question counts of the chapters above the new questions, and link counts
-    // of the points they link, with the catalogue rows above those points.
-    void recount(qint64 lastChapter, qint64 lastPoint, qint64 lastEntry)
+    // Question counts of the chapters above the new questions, and the link
+    // counts of every point, item and group (recounted whole, so that counts a
+    // bank carried from before are mended too).
+    void recount(qint64 lastChapter)
     {
         m_bank.execute(QStringLiteral(
                            "update main.tab_kmmc set C3 = (select count(*) from main.tab_answ a "
@@ -188,17 +168,7 @@ private:
                            "where C1 <> 'xx' and (rowid > ? or exists (select 1 from upgrade.tab_answ u "
                            "where substr(u.A10, 1, length(tab_kmmc.C1)) = tab_kmmc.C1))"),
                        store::Params::byPosition({lastChapter}));
-        const QString affected =
-            QStringLiteral("(select ftid from main.tab_rule where rowid > %1 union %2)").arg(lastPoint).arg(pointsLinkedByUpgrade());
-        m_bank.execute(QStringLiteral("update main.tab_rule set q = (select count(*) from main.tab_answ a where %1) "
-                                      "where ftid in %2")
-                           .arg(linksPoint(QStringLiteral("tab_rule.ftid")), affected));
-        m_bank.execute(QStringLiteral("update main.tab_fgmc set q = (select ifnull(sum(r.q), 0) from main.tab_rule r "
-                                      "where substr(r.ftid, 1, length(tab_fgmc.id)) = tab_fgmc.id) "
-                                      "where rowid > %1 or exists (select 1 from main.tab_rule r where "
-                                      "substr(r.ftid, 1, length(tab_fgmc.id)) = tab_fgmc.id and r.ftid in %2)")
-                           .arg(lastEntry)
-                           .arg(affected));
+        store::recountLinks(m_bank);
     }
 
     store::Connection &m_bank;
