@@ -6,12 +6,16 @@
 #include "DemoBank.h"
 #include "Globals.h"
 #include "MessageRecorder.h"
+#include "Screens.h"
 #include "Startup.h"
 
 #include <QDir>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -136,23 +140,95 @@ private slots:
         QCOMPARE(db("select count(*) from tab_answ where E2 = 'A'").toInt(), 7);
     }
 
-    void damagedBankAtStartUpIsOfferedForRestore()
+    // A damaged bank with three copies: a sound daily one with 9 answers, a
+    // damaged daily one, and the newest, taken just before a restore, with 20.
+    void damageWithThreeCopies()
     {
         answerSome(9);
         backup::makeBackup(dm->ADOCn1, demo->backupFolder(), backup::Kind::Daily, QDateTime(QDate(2026, 12, 6), QTime(8, 0)));
-        const QString newest = backup::makeBackup(dm->ADOCn1, demo->backupFolder(), backup::Kind::Daily,
-                                                  QDateTime(QDate(2026, 12, 7), QTime(8, 0)));
-        damage(newest); // the newest copy that passes is the one offered
+        const QString damaged = backup::makeBackup(dm->ADOCn1, demo->backupFolder(), backup::Kind::Daily,
+                                                   QDateTime(QDate(2026, 12, 7), QTime(8, 0)));
+        damage(damaged);
+        answerSome(20);
+        backup::makeBackup(dm->ADOCn1, demo->backupFolder(), backup::Kind::BeforeRestore,
+                           QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
         dm.reset();
         damage(demo->bankFile());
-        MessageRecorder::queueAnswer(QMessageBox::Ok);
-        std::unique_ptr<TDM1> restored = OpenBankOrOfferRestore(demo->folder());
+    }
+
+    // Runs start-up recovery, doing `choose` in the recovery window.
+    std::unique_ptr<TDM1> recoverWith(const std::function<void(TFrmRecover &)> &choose)
+    {
+        MessageRecorder::queueAnswer(QMessageBox::Ok); // for the message that says what was restored
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            if (auto *w = qobject_cast<TFrmRecover *>(QApplication::activeModalWidget())) {
+                shown = true;
+                choose(*w);
+                if (w->isVisible()) // a check failed before the window was answered
+                    w->reject();
+            }
+        });
+        std::unique_ptr<TDM1> opened = OpenBankOrOfferRestore(demo->folder());
+        [&] { QVERIFY(shown); }();
+        return opened;
+    }
+
+    void recoveryOffersTheCopyBeforeTheUndoneWork()
+    {
+        damageWithThreeCopies();
+        std::unique_ptr<TDM1> restored = recoverWith([](TFrmRecover &w) {
+            QCOMPARE(w.BackupList->topLevelItemCount(), 3);
+            QCOMPARE(w.BackupList->topLevelItem(0)->text(1), QStringLiteral("恢复前"));
+            QVERIFY(w.BackupList->topLevelItem(1)->isDisabled());
+            QCOMPARE(w.BackupList->currentItem(), w.BackupList->topLevelItem(2));
+            QCOMPARE(w.BackupList->topLevelItem(2)->text(3), QStringLiteral("已做 9 题，学习日志 0 天"));
+            QVERIFY(w.RestoreButton->isEnabled());
+            SaveScreen(w, "recover");
+            w.RestoreButton->click();
+        });
         QVERIFY(restored);
         QCOMPARE(restored->ADOCn1.scalar("select count(*) from tab_answ where E2 = 'A'").toInt(), 9);
         const QList<MessageRecord> shown = MessageRecorder::shown();
         QCOMPARE(shown.size(), 1);
-        QVERIFY(shown[0].text.contains(QStringLiteral("2026-12-06 08:00")));
+        QVERIFY2(shown[0].text.startsWith(QStringLiteral("已用 2026-12-06 08:00 的每日备份恢复题库（已做 9 题，学习日志 0 天）。")),
+                 qPrintable(shown[0].text));
+        QVERIFY(shown[0].text.contains(QStringLiteral("Vellumar.mdb.damaged-")));
         QCOMPARE(QDir(demo->folder() + "/data").entryList({"Vellumar.mdb.damaged-*"}).size(), 1);
+    }
+
+    void learnerMayChooseTheNewestCopyAfterAll()
+    {
+        damageWithThreeCopies();
+        std::unique_ptr<TDM1> restored = recoverWith([](TFrmRecover &w) {
+            QVERIFY(!(w.BackupList->topLevelItem(1)->flags() & Qt::ItemIsEnabled)); // a damaged copy cannot be chosen
+            w.BackupList->setCurrentItem(w.BackupList->topLevelItem(0));
+            QVERIFY(w.RestoreButton->isEnabled());
+            ScreenClass = "800"; // the window fits the small screen as it is
+            SaveScreen(w, "recover");
+            ScreenClass = "1024";
+            w.RestoreButton->click();
+        });
+        QVERIFY(restored);
+        QCOMPARE(restored->ADOCn1.scalar("select count(*) from tab_answ where E2 = 'A'").toInt(), 20);
+        QVERIFY(MessageRecorder::shown().value(0).text.contains(QStringLiteral("恢复前备份")));
+    }
+
+    void recoveryChoiceSkipsPreRestoreCopies()
+    {
+        const auto copy = [](backup::Kind kind, bool sound) {
+            backup::BackupInfo b;
+            b.kind = kind;
+            b.sound = sound;
+            return b;
+        };
+        using backup::Kind;
+        QCOMPARE(backup::recoveryChoice({}), -1);
+        QCOMPARE(backup::recoveryChoice({copy(Kind::Daily, false)}), -1);
+        QCOMPARE(backup::recoveryChoice({copy(Kind::BeforeRestore, true), copy(Kind::Manual, false),
+                                         copy(Kind::BeforeUpgrade, true)}),
+                 2);
+        QCOMPARE(backup::recoveryChoice({copy(Kind::BeforeRestore, false), copy(Kind::BeforeRestore, true)}), 1);
     }
 
     void declinedOrImpossibleRestoreOpensNothing()
@@ -161,11 +237,11 @@ private slots:
         dm.reset();
         damage(demo->bankFile());
         const QByteArray damaged = DemoBank::bytesOf(demo->bankFile());
-        MessageRecorder::queueAnswer(QMessageBox::Cancel);
-        QVERIFY(!OpenBankOrOfferRestore(demo->folder()));
+        QVERIFY(!recoverWith([](TFrmRecover &w) { w.CancelButton->click(); }));
         QCOMPARE(DemoBank::bytesOf(demo->bankFile()), damaged);
-        QDir(demo->backupFolder()).removeRecursively();
+        QVERIFY(MessageRecorder::shown().isEmpty());
         MessageRecorder::clear();
+        QDir(demo->backupFolder()).removeRecursively();
         QVERIFY(!OpenBankOrOfferRestore(demo->folder()));
         QVERIFY(MessageRecorder::shown().isEmpty()); // nothing to offer: the caller reports the bank
     }

@@ -162,6 +162,14 @@ private slots:
         QVERIFY(shown.contains("问题一"));
         QVERIFY(bank::printQuestion(bankFile, "100101110001").contains("0100010001 立法目的\n"));
         QVERIFY_THROWS_EXCEPTION(store::Error, bank::printQuestion(bankFile, "nope"));
+
+        // A body pasted from Word, its Big5 characters set in the \dbch font.
+        c.open();
+        c.execute(R"(update tab_exer set A15 = '{\rtf1\ansi\ansicpg936\deff0{\fonttbl{\f2\fmodern\fcharset0 Courier New;})"
+                  R"({\f14\froman\fcharset136 PMingLiU;}}\pard\plain \loch\af0\hich\af0\dbch\af2 {\rtlch\af2 \ltrch)"
+                  R"(\loch\af2\hich\af2\dbch\f14 \''a4\''ba\''aee\''aeM\''a5\''f3}\par}' where A1 = '100101110001')");
+        c.close();
+        QVERIFY(bank::printQuestion(bankFile, "100101110001").contains("【题目】\n內容套件\n"));
     }
 
     void neverOverwritesAnExistingBank()

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QTextTable>
@@ -23,6 +24,8 @@ private slots:
     void fontCharsets_data();
     void fontCharsets();
     void wordDocumentWithAsianFonts();
+    void wordFontSwitching_data();
+    void wordFontSwitching();
     void nestedFormatting();
     void paragraphs();
     void table();
@@ -217,6 +220,33 @@ void TestRtfReader::wordDocumentWithAsianFonts()
 {\rtlch\fcs1 \af0 \ltrch\fcs0 \hich\af41\dbch\af41\loch\f41 \'c7\'d1}
 {\rtlch\fcs1 \af0 \ltrch\fcs0 \hich\af0\dbch\af13\loch\f0 \u36896\'d4\'ec}\par})RTF";
     QCOMPARE(plain(rtf), QString("工程Café 文한造"));
+}
+
+// Word and WPS name the font of each character class and put the class of
+// the following text last: here the Big5 bytes belong to \dbch's f14.
+void TestRtfReader::wordFontSwitching_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("the run alone")
+            << QByteArray(R"({\loch\af2\hich\af2\dbch\f14 \'a4\'ba\'aee\'aeM\'a5\'f3})");
+    QTest::newRow("after a paragraph in double-byte mode and a right-to-left font")
+            << QByteArray(R"(\ltrch\fcs0 \loch\af0\hich\af0\dbch\af13 {\rtlch\fcs1 \af2 \ltrch\fcs0 \loch\af2\hich\af2\dbch\f14 \'a4\'ba\'aee\'aeM\'a5\'f3})");
+    QTest::newRow("loch text, then dbch text in one group")
+            << QByteArray(R"({\loch\af2\hich\af2\dbch\af14\loch\f2 \dbch\f14 \'a4\'ba\'aee\'aeM\'a5\'f3})");
+}
+
+void TestRtfReader::wordFontSwitching()
+{
+    QFETCH(QByteArray, body);
+    const QByteArray rtf = R"RTF({\rtf1\ansi\ansicpg936\deff0{\fonttbl{\f0\froman\fcharset0 Times New Roman;}{\f2\fmodern\fcharset0 Courier New;}{\f13\fnil\fcharset134 \'cb\'ce\'cc\'e5;}{\f14\froman\fcharset136 PMingLiU;}}
+\pard\plain )RTF" + body + R"RTF({\loch\af13\hich\af13\dbch\af13\loch\f2 Caf\'e9}\par})RTF";
+    QScopedPointer<QTextDocument> d(read(rtf));
+    QCOMPARE(d->begin().text(), QString("內容套件Café"));
+    QTextCursor c(d.data());
+    c.setPosition(1);
+    QCOMPARE(c.charFormat().fontFamilies().toStringList(), QStringList{"PMingLiU"});
+    c.setPosition(6);
+    QCOMPARE(c.charFormat().fontFamilies().toStringList(), QStringList{"Courier New"});
 }
 
 void TestRtfReader::nestedFormatting()

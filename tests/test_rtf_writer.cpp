@@ -2,6 +2,7 @@
 #include "RtfReader.h"
 #include "RtfText.h"
 #include "RtfWriter.h"
+#include "TextCodec.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -20,6 +21,7 @@ private slots:
     void tableRoundTrip();
     void imageRoundTrip();
     void plainTextHelpers();
+    void codePage936ReadsBackWhatItWrites();
 };
 
 using rtf::RtfReader;
@@ -177,6 +179,29 @@ void TestRtfWriter::plainTextHelpers()
     QCOMPARE(rtf::toPlainText(rtf), QString("第一段 {1}\n\n第三段"));
     QCOMPARE(rtf::toPlainText(QByteArray(R"({\rtf1 a\line b\par c})")), QString("a\nb\nc"));
     QCOMPARE(rtf::toPlainText(rtf::fromPlainParagraphs({"控制\x1f符"})), QString("控制\x1f符"));
+}
+
+// Every character of code page 936, the euro sign (0x80) among them, comes
+// back from the writer's bytes as itself; what the table cannot hold goes as \uN.
+void TestRtfWriter::codePage936ReadsBackWhatItWrites()
+{
+    QString all = QStringLiteral("成本 € 100，约 ￥5 ‰ … 한 😀\n");
+    for (int lead = 0x81; lead <= 0xFE; ++lead)
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            const char pair[] = {char(lead), char(trail)};
+            const QString c = rtf::TextCodec::decode(rtf::TextCodec::Gbk, QByteArray(pair, 2));
+            if (c.size() == 1 && c != QChar(QChar::ReplacementCharacter))
+                all += c;
+        }
+    QVERIFY(all.size() > 21000);
+    QTextDocument d;
+    QTextCursor(&d).insertText(all);
+    const QByteArray written = RtfWriter::write(d);
+    QVERIFY(written.contains("\\'b3\\'c9\\'b1\\'be \\'80 100"));
+    QTextDocument back;
+    RtfReader::read(written, &back);
+    QCOMPARE(back.toPlainText(), d.toPlainText());
+    QCOMPARE(rtf::TextCodec::decode(rtf::TextCodec::Gbk, QByteArray("\x80\xa2\xe3")), QString("€\uFFFD\uFFFD"));
 }
 
 QTEST_MAIN(TestRtfWriter)

@@ -1,8 +1,11 @@
 #include "Backups.h"
 #include "BankCheck.h"
+#include "BankWriter.h"
+#include "Content.h"
 #include "Clock.h"
 #include "DataModule.h"
 #include "DemoBank.h"
+#include "Error.h"
 #include "SearchIndex.h"
 #include "Searcher.h"
 #include "UpgradeMerge.h"
@@ -38,6 +41,30 @@ class TestUpgrade : public QObject {
         return upgrade::applyUpgrade(dm->ADOCn1, dm->ADOCn2, path, demo->backupFolder(), reason);
     }
     QVariant db(const QString &sql) { return dm->ADOCn1.scalar(sql); }
+    QStringList column(const QString &sql)
+    {
+        QStringList values;
+        store::Statement st(dm->ADOCn1.handle(), sql, {});
+        while (st.step())
+            values << st.value(0).toString();
+        return values;
+    }
+    // The chapter codes as the selector lists them.
+    QStringList chapterOrder() { return column("select C1 from tab_kmmc where C1 <> 'xx' order by bh"); }
+    // An upgrade file of questions for sections the demo bank already has,
+    // and one new section; `vetted` refuses it when it would not apply.
+    void buildSectionsFile(const QString &file, const bank::Numbering &after, bool vetted)
+    {
+        bank::UpgradeFileSpec spec{"QUILLET-ZJS-2026.sj02", "QUILLET-ZJS-2026", after, {}};
+        if (vetted)
+            spec.vet = [this](const QString &built) {
+                const QString why = upgrade::whyItWouldNotApply(demo->bankFile(), built);
+                if (!why.isEmpty())
+                    throw store::Error(why);
+            };
+        bank::buildUpgradeFile(bank::readUpgradeContent(QStringLiteral(QUILLET_UPGRADE_SECTIONS_DIR)), file, spec, true,
+                               QDate(2026, 12, 8));
+    }
     // The bank's bytes with the connection closed, so the write-ahead log is folded in.
     QByteArray closedBankBytes()
     {
@@ -102,6 +129,123 @@ private slots:
         // A new exam point is found by its title; the bank's own points are not doubled.
         QCOMPARE(searcher.find(QStringLiteral("建筑活动的范围")).hits.value(0).ref, QStringLiteral("0100019901"));
         QVERIFY(search::isBuilt(dm->ADOCn1));
+    }
+
+    void newSectionsAreListedWhereTheirCodesBelong()
+    {
+        const QStringList before = chapterOrder();
+        QVERIFY(before.indexOf("2") > before.indexOf("100101"));
+        QCOMPARE(apply(demo->upgradeFile()), UpgradeResult::Applied);
+        const QStringList after = chapterOrder();
+        QStringList sorted = after;
+        sorted.sort();
+        QCOMPARE(after, sorted); // codes form a tree by prefix: code order is the listing order
+        QCOMPARE(after.size(), before.size() + 3);
+        QCOMPARE(after.indexOf("100199"), after.indexOf("100105") + 1);
+        QVERIFY(after.indexOf("109901") < after.indexOf("2"));
+        QCOMPARE(db("select count(distinct bh) = count(*) from tab_kmmc").toInt(), 1);
+    }
+
+    void upgradeFileContinuesTheBanksNumbering()
+    {
+        const QString file = demo->folder() + QStringLiteral("/sections.qup");
+        try {
+            buildSectionsFile(file, {}, true); // numbered from 1 again: every id collides
+            QFAIL("a file that cannot apply was written");
+        } catch (const store::Error &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("已在题库中")), qPrintable(e.message()));
+        }
+        QVERIFY(!QFile::exists(file));
+
+        const int lastLone = db("select max(A1) from tab_answ where A1 like '10010111____'").toString().right(4).toInt();
+        QVERIFY(lastLone > 1);
+        bank::Numbering after;
+        after.takeAllOf(demo->bankFile());
+        QCOMPARE(after.lone.value("10010111"), lastLone);
+        QCOMPARE(after.groups.value("100402"), 1);
+        buildSectionsFile(file, after, true);
+        QString reason;
+        QCOMPARE(apply(file, &reason), UpgradeResult::Applied);
+        QVERIFY2(reason.isEmpty(), qPrintable(reason));
+        QCOMPARE(column("select A1 from tab_answ where A1 > '10010111' and A1 < '10010112' order by A1").mid(lastLone),
+                 QStringList({bank::questionId("100101", 11, lastLone + 1), bank::questionId("100101", 11, lastLone + 2)}));
+        QCOMPARE(column("select A1 from tab_answ where A1 like '10040211-GRP002-%' order by A1"),
+                 QStringList({"10040211-GRP002-01", "10040211-GRP002-02"}));
+        QCOMPARE(db("select count(*) from tab_title where A1 = '10040211-GRP002-'").toInt(), 1);
+        QCOMPARE(db("select count(*) from tab_answ where A1 = '100106110001'").toInt(), 1);
+        const QStringList order = chapterOrder();
+        QCOMPARE(order.indexOf("100106"), order.indexOf("100105") + 1);
+        QCOMPARE(order.indexOf("1002"), order.indexOf("100106") + 1);
+        dm.reset();
+        const bank::CheckReport report = bank::checkBank(demo->bankFile());
+        QVERIFY2(report.violations.isEmpty(), qPrintable(report.violations.join('\n')));
+    }
+
+    void numberingFromTheHighestIdsGiven()
+    {
+        bank::Numbering after;
+        for (const char *id : {"100101110004", "100101110002", "10040211-GRP001-", "10040211-GRP001-03", "US0000000000000A-1",
+                               "1001011100"})
+            after.take(id);
+        QCOMPARE(after.lone, (QHash<QString, int>{{"10010111", 4}}));
+        QCOMPARE(after.groups, (QHash<QString, int>{{"100402", 1}}));
+    }
+
+    void stemsTheBankAlreadyHoldsAreAccepted()
+    {
+        const QString stem = db("select A15 from tab_title where A1 = '10040211-GRP001-'").toString();
+        QVERIFY(!stem.isEmpty());
+        const QString file = demo->upgradeFile();
+        // The file repeats a stem of the bank, and adds two questions to that
+        // group without carrying the stem itself.
+        editFile(file, {"insert into tab_title (A1, A15) values ('10040211-GRP001-', 'another text')",
+                        "delete from tab_title where A1 like '109901%'",
+                        "update tab_answ set A1 = '10040211-GRP001-9' || substr(A1, -1), A10 = '100402' "
+                        "where A1 like '109901%-%'",
+                        "update tab_exer set A1 = '10040211-GRP001-9' || substr(A1, -1) where A1 like '109901%-%'"});
+        QString reason;
+        QCOMPARE(apply(file, &reason), UpgradeResult::Applied);
+        QVERIFY2(reason.isEmpty(), qPrintable(reason));
+        QCOMPARE(db("select A15 from tab_title where A1 = '10040211-GRP001-'").toString(), stem);
+        QCOMPARE(db("select count(*) from tab_answ where A1 in ('10040211-GRP001-91', '10040211-GRP001-92')").toInt(), 2);
+    }
+
+    void failureSaysWhy_data()
+    {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("question already in the bank")
+            << QStringList{"update tab_answ set A1 = '100101110001' where A1 = '100199110001'",
+                           "update tab_exer set A1 = '100101110001' where A1 = '100199110001'"}
+            << "题号 100101110001 已在题库中";
+        QTest::newRow("missing table") << QStringList{"drop table tab_rule"} << "升级文件缺少表 tab_rule";
+        QTest::newRow("missing column") << QStringList{"alter table tab_kmmc drop column C7"}
+                                        << "升级文件的表 tab_kmmc 缺少列 C7";
+        QTest::newRow("stem nowhere") << QStringList{"delete from tab_title"} << "分组题 10990172-GRP001-01 缺少共用题干";
+    }
+
+    void failureSaysWhy()
+    {
+        QFETCH(QStringList, edits);
+        QFETCH(QString, reason);
+        const QString file = demo->upgradeFile();
+        editFile(file, edits);
+        QString said;
+        QCOMPARE(apply(file, &said), UpgradeResult::Failed);
+        QCOMPARE(said, reason);
+    }
+
+    void readOnlyBankIsRefusedBeforeABackup()
+    {
+        dm.reset();
+        store::setWriteCheck([](const QString &) { return false; });
+        dm = std::make_unique<TDM1>(demo->folder());
+        store::setWriteCheck({});
+        QVERIFY(dm->connected && dm->ADOCn1.isReadOnly());
+        QString reason;
+        QCOMPARE(apply(demo->upgradeFile(), &reason), UpgradeResult::Failed);
+        QVERIFY2(reason.startsWith(QStringLiteral("题库文件只读")), qPrintable(reason));
+        QVERIFY(backup::listBackups(demo->backupFolder()).isEmpty());
     }
 
     void sameUpgradeTwiceChangesNothing()

@@ -7,6 +7,7 @@
 #include "TFrmBackup.h"
 #include "Tfrmstxz.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -102,10 +103,23 @@ private slots:
         Tfrmstxz w;
         w.show();
         const int before = dm->ADOCn1.scalar("select count(*) from tab_kmmc").toInt();
-        const MessageRecord m = startWith(w, file);
-        QCOMPARE(m.text, QStringLiteral("升级失败！"));
+        MessageRecord m = startWith(w, file);
+        QCOMPARE(m.text, QStringLiteral("升级失败！\n升级文件的表 tab_kmmc 缺少列 C7"));
         QCOMPARE(m.icon, 2);
         QCOMPARE(dm->ADOCn1.scalar("select count(*) from tab_kmmc").toInt(), before);
+
+        // A bank opened read-only is refused before a backup is taken.
+        w.close();
+        dm.reset();
+        store::setWriteCheck([](const QString &) { return false; });
+        dm = std::make_unique<TDM1>(demo->folder());
+        store::setWriteCheck({});
+        QDir(demo->backupFolder()).removeRecursively();
+        Tfrmstxz again;
+        again.show();
+        m = startWith(again, demo->upgradeFile());
+        QVERIFY2(m.text.startsWith(QStringLiteral("升级失败！\n题库文件只读")), qPrintable(m.text));
+        QVERIFY(backup::listBackups(demo->backupFolder()).isEmpty());
     }
 
     void backupWindowMakesListsAndRestores()

@@ -21,8 +21,8 @@ struct Built {
         upgrade = dir.filePath(QStringLiteral("upgrade.qup"));
         bank::buildBank(bank::readContent(QStringLiteral(QUILLET_CONTENT_DIR)), bank, true, QDate(2026, 12, 8));
         bank::buildUpgradeFile(bank::readUpgradeContent(QStringLiteral(QUILLET_UPGRADE_CONTENT_DIR)), upgrade,
-                               QStringLiteral("QUILLET-ZJS-2026.sj01"), QStringLiteral("QUILLET-ZJS-2026"), true,
-                               QDate(2026, 12, 8));
+                               {QStringLiteral("QUILLET-ZJS-2026.sj01"), QStringLiteral("QUILLET-ZJS-2026"), {}, {}},
+                               true, QDate(2026, 12, 8));
     }
 };
 

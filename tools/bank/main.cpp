@@ -14,6 +14,7 @@
 #include "ReportCommand.h"
 #include "Schema.h"
 #include "SearchCommand.h"
+#include "UpgradeMerge.h"
 
 #include <QDate>
 #include <QDir>
@@ -39,7 +40,10 @@ int usage()
 {
     err() << "usage:\n"
              "  quillet-bank build <content dir> <bank file> [--replace]\n"
-             "  quillet-bank upgrade-file <content dir> <upgrade file> --sjbs <upgrade id> --cpbs <product id> [--replace]\n"
+             "  quillet-bank upgrade-file <content dir> <upgrade file> --sjbs <upgrade id> --cpbs <product id>\n"
+             "      [--bank <target bank>] [--after <highest question id or group key>]... [--replace]\n"
+             "      numbers questions after the target bank's (or the given) ids; with --bank,\n"
+             "      refuses to write a file that would not apply to that bank\n"
              "  quillet-bank check <bank file>\n"
              "  quillet-bank show <bank file> <question id>\n"
              "  quillet-bank paper <bank file> <paper table> <out.docx>\n"
@@ -77,29 +81,41 @@ int paper(const QString &bankFile, const QString &table, const QString &outFile)
     return 0;
 }
 
-// upgrade-file <content dir> <out> --sjbs X --cpbs Y [--replace]
+// upgrade-file <content dir> <out> --sjbs X --cpbs Y [--bank <target bank>] [--after <id>]... [--replace]
 int upgradeFile(const QStringList &args)
 {
-    QString sjbs;
-    QString cpbs;
+    bank::UpgradeFileSpec spec;
+    QString target;
     bool replace = false;
     for (int i = 3; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--sjbs") && i + 1 < args.size())
-            sjbs = args[++i];
+            spec.sjbs = args[++i];
         else if (args[i] == QLatin1String("--cpbs") && i + 1 < args.size())
-            cpbs = args[++i];
+            spec.cpbs = args[++i];
+        else if (args[i] == QLatin1String("--bank") && i + 1 < args.size())
+            target = args[++i];
+        else if (args[i] == QLatin1String("--after") && i + 1 < args.size())
+            spec.after.take(args[++i]);
         else if (args[i] == QLatin1String("--replace"))
             replace = true;
         else
             return usage();
     }
-    if (sjbs.isEmpty() || cpbs.isEmpty())
+    if (spec.sjbs.isEmpty() || spec.cpbs.isEmpty())
         return usage();
+    if (!target.isEmpty()) {
+        spec.after.takeAllOf(target);
+        spec.vet = [&target](const QString &file) {
+            const QString why = upgrade::whyItWouldNotApply(target, file);
+            if (!why.isEmpty())
+                throw store::Error(QStringLiteral("the upgrade file would not apply to %1: %2").arg(target, why));
+        };
+    }
     const bank::Content content = bank::readUpgradeContent(args[1]);
-    bank::buildUpgradeFile(content, args[2], sjbs, cpbs, replace, QDate::currentDate());
+    bank::buildUpgradeFile(content, args[2], spec, replace, QDate::currentDate());
     const bank::CheckReport report = bank::checkBank(args[2], bank::CheckScope::UpgradeFile);
-    out() << report.summary << Qt::endl << "built upgrade file " << args[2] << " (" << sjbs << " for " << cpbs << ")"
-          << Qt::endl;
+    out() << report.summary << Qt::endl << "built upgrade file " << args[2] << " (" << spec.sjbs << " for " << spec.cpbs
+          << ")" << (target.isEmpty() ? QString() : QStringLiteral(", applies to ") + target) << Qt::endl;
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "TFrmBackup.h"
 
+#include "BackupListView.h"
 #include "Bevel.h"
 #include "DataModule.h"
 #include "Error.h"
@@ -10,17 +11,13 @@
 #include "WaitCursor.h"
 
 #include <QDir>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
 
 namespace {
 const QSize kSize(600, 380);
 const int kCaptionHeight = 25;
-
-QString sizeText(qint64 bytes) { return QLocale(QLocale::Chinese).formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat); }
 
 void say(const QString &caption, const QString &text, int icon)
 {
@@ -57,15 +54,8 @@ TFrmBackup::TFrmBackup(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Frame
     LabelFolder->setText(QStringLiteral("每天启动时自动备份一次，升级前也会备份；保留最近 7 天和此前 4 周的备份。\n备份位置：%1")
                              .arg(QDir::toNativeSeparators(m_folder)));
 
-    BackupList = new QTreeWidget(area);
-    BackupList->setObjectName(QStringLiteral("BackupList"));
+    BackupList = makeBackupList(area);
     BackupList->setGeometry(12, 50, kSize.width() - 24, 250);
-    BackupList->setRootIsDecorated(false);
-    BackupList->setHeaderLabels({QStringLiteral("备份时间"), QStringLiteral("类型"), QStringLiteral("大小"),
-                                 QStringLiteral("学习进度")});
-    BackupList->header()->resizeSection(0, 150);
-    BackupList->header()->resizeSection(1, 64);
-    BackupList->header()->resizeSection(2, 80);
     connect(BackupList, &QTreeWidget::itemSelectionChanged, this, &TFrmBackup::updateButtons);
 
     BackupNowButton = new QPushButton(QStringLiteral("立即备份"), area);
@@ -86,13 +76,7 @@ TFrmBackup::TFrmBackup(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Frame
 void TFrmBackup::refreshList()
 {
     m_backups = backup::listBackups(m_folder);
-    BackupList->clear();
-    for (const backup::BackupInfo &b : std::as_const(m_backups)) {
-        auto *item = new QTreeWidgetItem(BackupList, {b.made.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                                      backup::kindText(b.kind), sizeText(b.bytes), backup::summaryOf(b)});
-        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-        item->setDisabled(!b.sound);
-    }
+    fillBackupList(BackupList, m_backups);
     if (!m_backups.isEmpty() && m_backups.first().sound)
         BackupList->setCurrentItem(BackupList->topLevelItem(0));
     updateButtons();
@@ -100,7 +84,7 @@ void TFrmBackup::refreshList()
 
 void TFrmBackup::updateButtons()
 {
-    const int row = BackupList->currentItem() ? BackupList->indexOfTopLevelItem(BackupList->currentItem()) : -1;
+    const int row = chosenBackupRow(BackupList);
     RestoreButton->setEnabled(row >= 0 && m_backups.at(row).sound);
 }
 
@@ -120,7 +104,7 @@ void TFrmBackup::BackupNowButtonClick()
 
 void TFrmBackup::RestoreButtonClick()
 {
-    const int row = BackupList->currentItem() ? BackupList->indexOfTopLevelItem(BackupList->currentItem()) : -1;
+    const int row = chosenBackupRow(BackupList);
     if (row < 0)
         return;
     const backup::BackupInfo chosen = m_backups.at(row);

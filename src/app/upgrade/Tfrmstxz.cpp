@@ -134,7 +134,9 @@ void Tfrmstxz::ApplyUpgrade(const QString &path)
         say(QStringLiteral("提示"), QStringLiteral("您已升级过了！"), 1);
         break;
     case upgrade::UpgradeResult::Failed:
-        say(QStringLiteral("提示"), QStringLiteral("升级失败！"), 2);
+        say(QStringLiteral("提示"), reason.isEmpty() ? QStringLiteral("升级失败！")
+                                                     : QStringLiteral("升级失败！\n") + reason,
+            2);
         break;
     case upgrade::UpgradeResult::Applied:
         // Shared tables opened before the merge re-read the new content on their next use.

@@ -16,7 +16,7 @@ enum class Keyword {
     // characters
     Plain, Bold, Italic, Underline, UnderlineNone, Strike, Super, Sub, NoSuperSub, Hidden,
     FontSize, ForeColor, BackColor,
-    DoubleByte, SingleByte, AssocFont, AssocFontSize, AssocBold, AssocItalic,
+    LowAnsi, HighAnsi, DoubleByte, NoCharClass, AssocFont, AssocFontSize, AssocBold, AssocItalic,
     // paragraphs
     Par, Line, Tab, ParagraphDefault, AlignLeft, AlignCenter, AlignRight, AlignJustify,
     LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAfter,

@@ -348,26 +348,28 @@ void Parser::textKeyword(Keyword keyword, bool hasParam, int param)
     case Keyword::Sub: c.verticalAlign = 2; return;
     case Keyword::NoSuperSub: c.verticalAlign = 0; return;
     case Keyword::Hidden: c.hidden = flag(hasParam, param); return;
-    case Keyword::DoubleByte: c.doubleByteMode = true; return;
-    case Keyword::SingleByte: c.doubleByteMode = false; return;
-    case Keyword::AssocFont:
-        if (c.doubleByteMode)
-            c.dbFont = param;
-        return;
+    case Keyword::LowAnsi: c.charClass = CharClass::Low; return;
+    case Keyword::HighAnsi: c.charClass = CharClass::High; return;
+    case Keyword::DoubleByte: c.charClass = CharClass::Double; return;
+    case Keyword::NoCharClass: c.charClass = CharClass::None; return;
+    case Keyword::AssocFont: c.setClassFont(param); return;
     case Keyword::AssocFontSize:
-        if (c.doubleByteMode)
+        if (c.charClass == CharClass::Double)
             c.dbHalfPoints = param > 0 ? std::min(param, 3276) : 0;
         return;
     case Keyword::AssocBold:
-        if (c.doubleByteMode)
+        if (c.charClass == CharClass::Double)
             c.dbBold = flag(hasParam, param);
         return;
     case Keyword::AssocItalic:
-        if (c.doubleByteMode)
+        if (c.charClass == CharClass::Double)
             c.dbItalic = flag(hasParam, param);
         return;
     case Keyword::FontSize: c.halfPoints = param > 0 ? std::min(param, 3276) : 24; return;
-    case Keyword::Font: c.font = param; return;
+    case Keyword::Font:
+        c.font = param;
+        c.setClassFont(param);
+        return;
     case Keyword::ForeColor: c.foreground = param; return;
     case Keyword::BackColor: c.background = param; return;
     case Keyword::Par: endParagraph(); return;

@@ -30,19 +30,29 @@ public:
 private:
     enum class Destination { Text, Skip, FontTable, ColorTable, Picture };
 
+    // \rtlch and \ltrch end a class: the \af after them names the font of
+    // right-to-left text, which is not ours to apply.
+    enum class CharClass { None, Low, High, Double };
+
     struct CharState {
         bool bold = false, italic = false, underline = false, strike = false, hidden = false;
         int verticalAlign = 0; // 1 superscript, 2 subscript
         int halfPoints = 24;
         int font = -1; // the document's default font
         int foreground = 0, background = 0;
-        // Associated properties (\af \afs \ab \ai given after \dbch) for
-        // double-byte characters, as Word and LibreOffice write Chinese runs.
-        bool doubleByteMode = false;
-        int dbFont = -1, dbHalfPoints = 0, dbBold = -1, dbItalic = -1;
+        // Word and LibreOffice give each class of characters (\loch, \hich,
+        // \dbch) a font of its own: \af, or \f when the class is the one the
+        // following text is in. \afs \ab \ai after \dbch size and style the
+        // double-byte characters.
+        CharClass charClass = CharClass::None;
+        int loFont = -1, hiFont = -1, dbFont = -1;
+        int dbHalfPoints = 0, dbBold = -1, dbItalic = -1;
 
+        void setClassFont(int font);
+        int textFont() const; // the font whose code page the text bytes are in
         bool hasDoubleByteProperties() const;
         CharState forDoubleByte() const;
+        CharState forSingleByte() const;
         bool operator==(const CharState &o) const;
     };
     struct ParaState {

@@ -19,9 +19,37 @@ constexpr double TwipsPerPixel = 15.0;
 
 } // namespace
 
+void Parser::CharState::setClassFont(int index)
+{
+    switch (charClass) {
+    case CharClass::Low: loFont = index; return;
+    case CharClass::High: hiFont = index; return;
+    case CharClass::Double: dbFont = index; return;
+    case CharClass::None: return;
+    }
+}
+
+int Parser::CharState::textFont() const
+{
+    const int classFont = charClass == CharClass::Low    ? loFont
+            : charClass == CharClass::High             ? hiFont
+            : charClass == CharClass::Double           ? dbFont
+                                                       : -1;
+    return classFont >= 0 ? classFont : font;
+}
+
 bool Parser::CharState::hasDoubleByteProperties() const
 {
-    return dbFont >= 0 || dbHalfPoints > 0 || dbBold >= 0 || dbItalic >= 0;
+    return dbFont >= 0 || loFont >= 0 || dbHalfPoints > 0 || dbBold >= 0 || dbItalic >= 0;
+}
+
+// Characters outside the double-byte range are set in the \loch font.
+Parser::CharState Parser::CharState::forSingleByte() const
+{
+    CharState c = *this;
+    if (loFont >= 0)
+        c.font = loFont;
+    return c;
 }
 
 Parser::CharState Parser::CharState::forDoubleByte() const
@@ -42,8 +70,8 @@ bool Parser::CharState::operator==(const CharState &o) const
 {
     const auto fields = [](const CharState &c) {
         return std::tie(c.bold, c.italic, c.underline, c.strike, c.hidden, c.verticalAlign,
-                        c.halfPoints, c.font, c.foreground, c.background, c.doubleByteMode,
-                        c.dbFont, c.dbHalfPoints, c.dbBold, c.dbItalic);
+                        c.halfPoints, c.font, c.foreground, c.background, c.charClass,
+                        c.loFont, c.hiFont, c.dbFont, c.dbHalfPoints, c.dbBold, c.dbItalic);
     };
     return fields(*this) == fields(o);
 }
@@ -107,7 +135,7 @@ void Parser::addRun(const QString &text)
         if (i < text.size() && (text[i].isSpace() || isDoubleByte(text[i]) == doubleByte))
             continue;
         builder_.addText(text.mid(start, i - start),
-                         charFormat(doubleByte ? chars.forDoubleByte() : chars));
+                         charFormat(doubleByte ? chars.forDoubleByte() : chars.forSingleByte()));
         start = i;
         doubleByte = !doubleByte;
     }
@@ -169,11 +197,8 @@ void Parser::finishPicture()
 
 int Parser::codePage() const
 {
-    const CharState &c = state_.chars;
-    const int index = c.doubleByteMode && c.dbFont >= 0 ? c.dbFont
-            : c.font >= 0                             ? c.font
-                                                      : defaultFont_;
-    const auto it = fonts_.find(index);
+    const int font = state_.chars.textFont();
+    const auto it = fonts_.find(font >= 0 ? font : defaultFont_);
     return it != fonts_.end() ? it->second.codePage : documentCodePage_;
 }
 

@@ -13,7 +13,9 @@ namespace {
 QByteArray iconvName(int codePage)
 {
     switch (codePage) {
-    case 936: return QByteArrayLiteral("GB18030"); // decodes every GBK byte pair and more
+    // Windows' code page 936 both ways (0x80 is the euro sign there), so that
+    // whatever the writer puts as bytes reads back as the same character.
+    case 936: return QByteArrayLiteral("CP936");
     case 950: return QByteArrayLiteral("BIG5");
     case 65001: return QByteArrayLiteral("UTF-8");
     case 10000: return QByteArrayLiteral("MACINTOSH");
@@ -35,10 +37,7 @@ public:
         if (it == open_.end()) {
             if (open_.size() >= MaxOpen) // documents choose code pages; keep the table small
                 closeAll();
-            // Encoding for \'xx output must stay inside GBK proper, so that
-            // readers which only know code page 936 understand every pair.
-            const QByteArray name = (!toUnicode && codePage == TextCodec::Gbk)
-                    ? QByteArrayLiteral("GBK") : iconvName(codePage);
+            const QByteArray name = iconvName(codePage);
             iconv_t cd = toUnicode ? iconv_open("UTF-16LE", name.constData())
                                    : iconv_open(name.constData(), "UTF-16LE");
             it = open_.emplace(key, cd).first;
@@ -139,7 +138,12 @@ bool TextCodec::encodeChar(int codePage, const QString &character, QByteArray &o
     size_t destLeft = sizeof buffer;
     if (iconv(cd, &in, &inLeft, &dest, &destLeft) == size_t(-1) || inLeft != 0)
         return false;
-    out.append(buffer, dest - buffer);
+    // A table may map several characters to one byte sequence; only a
+    // character that reads back as itself may be written as bytes.
+    const QByteArray encoded(buffer, dest - buffer);
+    if (decode(codePage, encoded) != character)
+        return false;
+    out.append(encoded);
     return true;
 }
 

@@ -18,7 +18,8 @@ public:
     static QString decode(int codePage, const QByteArray &bytes);
 
     // The bytes of one character (a surrogate pair counts as one) in
-    // `codePage`; false when the code page has no such character.
+    // `codePage`; false when the code page has no such character or its
+    // bytes would read back as another one.
     static bool encodeChar(int codePage, const QString &character, QByteArray &out);
 
     // Code page of an RTF \fcharset value; `fallback` for the charsets that

@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -40,7 +43,10 @@ QStringList bodyOf(const Question &q)
 
 class Writer {
 public:
-    Writer(store::Connection &c, const Content &content, const QDate &day) : m_c(c), m_content(content), m_day(day) {}
+    Writer(store::Connection &c, const Content &content, const QDate &day, const Numbering &after)
+        : m_c(c), m_content(content), m_day(day), m_after(after)
+    {
+    }
 
     void write()
     {
@@ -60,15 +66,15 @@ private:
 
     void writeQuestions(const Subject &s)
     {
-        QHash<QString, int> loneNumbers;  // section + type -> last number
-        QHash<QString, int> groupNumbers; // section -> last group number
+        QHash<QString, int> loneNumbers = m_after.lone;    // section + type -> last number
+        QHash<QString, int> groupNumbers = m_after.groups; // section -> last group number
         QHash<int, QString> groupKeys;    // group index -> key
         QHash<int, int> groupMembers;
         int order = 0;
         for (const Question &q : s.questions) {
             QString id;
             if (q.group < 0) {
-                const int n = ++loneNumbers[q.chapter + QString::number(q.type)];
+                const int n = ++loneNumbers[q.chapter + QStringLiteral("%1").arg(q.type, 2, 10, QChar(u'0'))];
                 id = questionId(q.chapter, q.type, n);
             } else {
                 if (!groupKeys.contains(q.group)) {
@@ -137,6 +143,7 @@ private:
     store::Connection &m_c;
     const Content &m_content;
     QDate m_day;
+    const Numbering &m_after;
     int m_chapterOrder = 0;
 };
 
@@ -161,7 +168,8 @@ QString groupKey(const QString &section, int type, int number)
 namespace {
 
 void writeChecked(const Content &content, const QString &file, bool replace, const QDate &buildDay, CheckScope scope,
-                  const std::function<void(store::Connection &)> &finish)
+                  const std::function<void(store::Connection &)> &finish, const Numbering &after = {},
+                  const std::function<void(const QString &)> &vet = {})
 {
     if (QFileInfo::exists(file) && !replace)
         throw store::Error(QStringLiteral("%1 already exists; it may hold a learner's progress (use --replace to "
@@ -176,7 +184,7 @@ void writeChecked(const Content &content, const QString &file, bool replace, con
             c.open(true);
             store::schema::create(c);
             store::Transaction t(c);
-            Writer(c, content, buildDay).write();
+            Writer(c, content, buildDay, after).write();
             if (finish)
                 finish(c);
             t.commit();
@@ -185,6 +193,8 @@ void writeChecked(const Content &content, const QString &file, bool replace, con
         const CheckReport report = checkBank(building, scope);
         if (!report.violations.isEmpty())
             throw store::Error(QStringLiteral("the new file fails its check:\n") + report.violations.join('\n'));
+        if (vet)
+            vet(building);
         if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(file).constData()) != 0)
             throw store::Error(QStringLiteral("cannot move the new file into place as %1").arg(file));
     } catch (...) {
@@ -200,17 +210,41 @@ void buildBank(const Content &content, const QString &bankFile, bool replace, co
     writeChecked(content, bankFile, replace, buildDay, CheckScope::WholeBank, {});
 }
 
-void buildUpgradeFile(const Content &content, const QString &file, const QString &sjbs, const QString &cpbs,
-                      bool replace, const QDate &buildDay)
+void buildUpgradeFile(const Content &content, const QString &file, const UpgradeFileSpec &spec, bool replace,
+                      const QDate &buildDay)
 {
-    if (sjbs.trimmed().isEmpty() || cpbs.trimmed().isEmpty())
+    if (spec.sjbs.trimmed().isEmpty() || spec.cpbs.trimmed().isEmpty())
         throw store::Error(QStringLiteral("an upgrade file needs both identifiers (--sjbs and --cpbs)"));
-    writeChecked(content, file, replace, buildDay, CheckScope::UpgradeFile, [&](store::Connection &c) {
+    const auto identify = [&](store::Connection &c) {
         c.execute(QStringLiteral("delete from tab_sj"));
         c.execute(QStringLiteral("delete from tab_plan"));
         c.execute(QStringLiteral("insert into tab_sj (sjbs, cpbs) values (?, ?)"),
-                  store::Params::byPosition({sjbs.trimmed(), cpbs.trimmed()}));
-    });
+                  store::Params::byPosition({spec.sjbs.trimmed(), spec.cpbs.trimmed()}));
+    };
+    writeChecked(content, file, replace, buildDay, CheckScope::UpgradeFile, identify, spec.after, spec.vet);
+}
+
+void Numbering::take(const QString &id)
+{
+    static const QRegularExpression loneId(QStringLiteral("^(\\d{6})(\\d{2})(\\d{4})$"));
+    static const QRegularExpression groupId(QStringLiteral("^(\\d{6})\\d{2}-GRP(\\d{3})-"));
+    if (const QRegularExpressionMatch m = loneId.match(id); m.hasMatch()) {
+        int &last = lone[m.captured(1) + m.captured(2)];
+        last = std::max(last, m.captured(3).toInt());
+    } else if (const QRegularExpressionMatch g = groupId.match(id); g.hasMatch()) {
+        int &last = groups[g.captured(1)];
+        last = std::max(last, g.captured(2).toInt());
+    }
+}
+
+void Numbering::takeAllOf(const QString &bankFile)
+{
+    store::Connection c;
+    c.setConnectionString(TDM1::connectionStringFor(bankFile));
+    c.openReadOnly();
+    store::Statement st(c.handle(), QStringLiteral("select A1 from tab_answ union select A1 from tab_title"), {});
+    while (st.step())
+        take(st.value(0).toString());
 }
 
 } // namespace bank

@@ -3,7 +3,10 @@
 #include "Content.h"
 
 #include <QDate>
+#include <QHash>
 #include <QString>
+
+#include <functional>
 
 namespace bank {
 
@@ -17,9 +20,31 @@ QString groupKey(const QString &section, int type, int number);
 // `replace` is set.
 void buildBank(const Content &content, const QString &bankFile, bool replace, const QDate &buildDay);
 
+// The highest numbers a bank already gives its questions and groups, so that
+// the questions of an upgrade continue them instead of starting at 1 again.
+struct Numbering {
+    QHash<QString, int> lone;   // section + two-digit type -> highest question number
+    QHash<QString, int> groups; // section -> highest group number
+
+    // Counts a question id or a group key as taken; other ids are not ours to number.
+    void take(const QString &id);
+    // Takes every question id and group key of a bank file.
+    void takeAllOf(const QString &bankFile);
+};
+
+struct UpgradeFileSpec {
+    QString sjbs; // upgrade identifier
+    QString cpbs; // product identifier
+    Numbering after;
+    // Called on the finished file before it is moved into place; throws
+    // store::Error to refuse it (for a file that would not apply).
+    std::function<void(const QString &file)> vet;
+};
+
 // Writes content into a new upgrade file whose tab_sj holds only the upgrade
-// identifier sjbs and the product identifier cpbs; checked like a bank's content.
-void buildUpgradeFile(const Content &content, const QString &file, const QString &sjbs, const QString &cpbs,
-                      bool replace, const QDate &buildDay);
+// and product identifiers, numbering questions after `spec.after`; checked
+// like a bank's content, then vetted.
+void buildUpgradeFile(const Content &content, const QString &file, const UpgradeFileSpec &spec, bool replace,
+                      const QDate &buildDay);
 
 } // namespace bank

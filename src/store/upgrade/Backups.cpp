@@ -266,16 +266,32 @@ void restoreWithSafetyCopy(store::Connection &bank, const QString &backupFile, c
     restoreInto(bank, staged);
 }
 
-void restoreFile(const QString &bankFile, const QString &backupFile, const QDateTime &now)
+QString restoreFile(const QString &bankFile, const QString &backupFile, const QDateTime &now)
 {
     if (!isSound(backupFile))
         throw store::Error(QStringLiteral("备份文件已损坏：%1").arg(backupFile));
     const QString aside = bankFile + QStringLiteral(".damaged-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const bool damagedFileExists = QFileInfo::exists(bankFile);
     for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
         if (QFileInfo::exists(bankFile + suffix) && !QFile::rename(bankFile + suffix, aside + suffix))
             throw store::Error(QStringLiteral("无法移开损坏的题库 %1").arg(bankFile + suffix));
     RawDb source(backupFile, SQLITE_OPEN_READONLY);
     writeCopy(source.handle(), bankFile);
+    return damagedFileExists ? aside : QString();
+}
+
+int recoveryChoice(const QVector<BackupInfo> &backups)
+{
+    int newestSound = -1;
+    for (int i = 0; i < backups.size(); ++i) {
+        if (!backups.at(i).sound)
+            continue;
+        if (backups.at(i).kind != Kind::BeforeRestore)
+            return i;
+        if (newestSound < 0)
+            newestSound = i;
+    }
+    return newestSound;
 }
 
 } // namespace backup

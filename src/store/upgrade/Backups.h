@@ -56,7 +56,13 @@ void restoreWithSafetyCopy(store::Connection &bank, const QString &backupFile, c
 
 // For a bank that cannot be opened: moves the damaged file (and its journal
 // files) aside as "<bank>.damaged-<time>" and writes the copy in its place.
-void restoreFile(const QString &bankFile, const QString &backupFile, const QDateTime &now = QDateTime::currentDateTime());
+// Returns the name the damaged file was given, or empty when there was none.
+QString restoreFile(const QString &bankFile, const QString &backupFile, const QDateTime &now = QDateTime::currentDateTime());
+
+// The copy to offer first for a damaged bank (list newest first): the newest
+// sound one that was not taken just before a restore, since such a copy holds
+// what the learner chose to undo; failing that the newest sound one; -1 for none.
+int recoveryChoice(const QVector<BackupInfo> &backups);
 
 // Whether a bank file opens and passes PRAGMA quick_check.
 bool isSound(const QString &bankFile);

@@ -10,9 +10,12 @@
 #include "SearchIndex.h"
 
 #include <QFile>
+#include <QVector>
 #include <QFileInfo>
 #include <QUrl>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 namespace upgrade {
 
@@ -26,8 +29,9 @@ bool looksLikeSqliteFile(const QString &path)
     return f.open(QIODevice::ReadOnly) && f.read(16) == kSqliteMagic;
 }
 
-// Content rows the bank may already hold (a chapter, a law, an exam point) keep
-// the bank's row with its counters; every other row must be new.
+// Content rows the bank may already hold (a chapter, a law, an exam point, the
+// shared stem of a group) keep the bank's row with its counters; questions
+// must be new.
 QString existingKeyOf(const QString &table)
 {
     if (table == QLatin1String("tab_kmmc"))
@@ -36,7 +40,28 @@ QString existingKeyOf(const QString &table)
         return QStringLiteral("id");
     if (table == QLatin1String("tab_rule"))
         return QStringLiteral("ftid");
+    if (table == QLatin1String("tab_title"))
+        return QStringLiteral("A1");
     return QString();
+}
+
+// Codes form a tree by prefix, so in code order a parent comes before its
+// children and a subtree before the next sibling: the order the listings want.
+struct SortedRow {
+    qint64 rowid = 0;
+    QString code;
+};
+
+// Where a new row belongs: after the row whose code comes just before its own.
+void placeByCode(QVector<SortedRow> &ordered, const SortedRow &row)
+{
+    int after = -1;
+    for (int i = 0; i < ordered.size(); ++i) {
+        const QString &code = ordered.at(i).code;
+        if (code < row.code && (after < 0 || code > ordered.at(after).code))
+            after = i;
+    }
+    ordered.insert(after + 1, row);
 }
 
 class Merger {
@@ -48,17 +73,17 @@ public:
     {
         if (m_file.scalar(QStringLiteral("select count(*) from sqlite_master where type in ('trigger','view')"))
                 .toInt() > 0)
-            return QStringLiteral("the upgrade file holds triggers or views");
+            return QStringLiteral("升级文件含有触发器或视图");
         for (const QString &table : mergedTables()) {
             if (!m_file.tableExists(table)) {
                 if (table == QLatin1String("tab_title"))
                     continue;
-                return QStringLiteral("the upgrade file has no table %1").arg(table);
+                return QStringLiteral("升级文件缺少表 %1").arg(table);
             }
             const QStringList have = m_file.columnNames(table);
             for (const QString &column : m_bank.columnNames(table))
                 if (!have.contains(column, Qt::CaseInsensitive))
-                    return QStringLiteral("%1 of the upgrade file has no column %2").arg(table, column);
+                    return QStringLiteral("升级文件的表 %1 缺少列 %2").arg(table, column);
         }
         return QString();
     }
@@ -66,6 +91,13 @@ public:
     void merge(const UpgradeIdentity &identity)
     {
         const qint64 lastChapter = lastRowId(QStringLiteral("tab_kmmc"));
+        const qint64 lastEntry = lastRowId(QStringLiteral("tab_fgmc"));
+        for (const QString &table : {QStringLiteral("tab_answ"), QStringLiteral("tab_exer")}) {
+            const QVariant taken = m_bank.scalar(
+                QStringLiteral("select A1 from upgrade.%1 where A1 in (select A1 from main.%1) limit 1").arg(table));
+            if (!taken.isNull())
+                throw store::Error(QStringLiteral("题号 %1 已在题库中").arg(taken.toString()));
+        }
         for (const QString &table : mergedTables())
             if (table != QLatin1String("tab_title") || m_file.tableExists(table))
                 insertRows(table);
@@ -73,7 +105,9 @@ public:
             "select a.A1 from upgrade.tab_answ a where instr(a.A1, '-') > 0 and "
             "substr(a.A1, 1, 16) not in (select A1 from main.tab_title)"));
         if (!stemless.isNull())
-            throw store::Error(QStringLiteral("grouped question %1 has no shared stem").arg(stemless.toString()));
+            throw store::Error(QStringLiteral("分组题 %1 缺少共用题干").arg(stemless.toString()));
+        placeNewRows(QStringLiteral("tab_kmmc"), QStringLiteral("C1"), lastChapter);
+        placeNewRows(QStringLiteral("tab_fgmc"), QStringLiteral("id"), lastEntry);
         recount(lastChapter);
         search::reindexQuestions(m_bank, column(QStringLiteral("select A1 from upgrade.tab_answ")));
         search::reindexPoints(m_bank, column(QStringLiteral("select ftid from upgrade.tab_rule")));
@@ -94,6 +128,32 @@ private:
     qint64 lastRowId(const QString &table)
     {
         return m_bank.scalar(QStringLiteral("select ifnull(max(rowid), 0) from main.%1").arg(table)).toLongLong();
+    }
+
+    // New rows come with the sort keys of the file they were made for; they
+    // get keys that list them where their codes belong among the bank's rows.
+    void placeNewRows(const QString &table, const QString &codeColumn, qint64 lastOld)
+    {
+        QVector<SortedRow> ordered;
+        QVector<SortedRow> added;
+        {
+            store::Statement st(m_bank.handle(),
+                                QStringLiteral("select rowid, ifnull(%1, '') from main.%2 order by bh, rowid")
+                                    .arg(codeColumn, table),
+                                {});
+            while (st.step()) {
+                const SortedRow row{st.value(0).toLongLong(), st.value(1).toString()};
+                (row.rowid > lastOld ? added : ordered).append(row);
+            }
+        }
+        if (added.isEmpty())
+            return;
+        std::sort(added.begin(), added.end(), [](const SortedRow &a, const SortedRow &b) { return a.code < b.code; });
+        for (const SortedRow &row : std::as_const(added))
+            placeByCode(ordered, row);
+        for (int i = 0; i < ordered.size(); ++i)
+            m_bank.execute(QStringLiteral("update main.%1 set bh = ? where rowid = ? and bh is not ?").arg(table),
+                           store::Params::byPosition({i + 1, ordered.at(i).rowid, i + 1}));
     }
 
     void insertRows(const QString &table)
@@ -144,6 +204,13 @@ void setReason(QString *reason, const QString &text)
 {
     if (reason)
         *reason = text;
+}
+
+// SQLite's own words without the statement they came from.
+void setReason(QString *reason, const store::Error &e)
+{
+    setReason(reason, e.condition() == store::Condition::Other ? e.message().section(QStringLiteral(" — "), 0, 0)
+                                                               : e.learnerMessage());
 }
 
 } // namespace
@@ -198,7 +265,7 @@ UpgradeResult mergeUpgrade(store::Connection &bank, store::Connection &file, con
         bank.execute(QStringLiteral("ATTACH DATABASE ? AS upgrade"),
                      store::Params::byPosition({readOnlyUri(store::Connection::dataSourceOf(file.connectionString()))}));
     } catch (const store::Error &e) {
-        setReason(reason, e.message());
+        setReason(reason, e);
         return UpgradeResult::Failed;
     }
     UpgradeResult result = UpgradeResult::Failed;
@@ -208,7 +275,7 @@ UpgradeResult mergeUpgrade(store::Connection &bank, store::Connection &file, con
         t.commit();
         result = UpgradeResult::Applied;
     } catch (const store::Error &e) {
-        setReason(reason, e.message());
+        setReason(reason, e);
     }
     try {
         bank.execute(QStringLiteral("DETACH DATABASE upgrade"));
@@ -226,7 +293,7 @@ UpgradeResult applyUpgrade(store::Connection &bank, store::Connection &file, con
     try {
         openUpgradeFile(file, path, convertedCopy);
     } catch (const store::Error &e) {
-        setReason(reason, e.message());
+        setReason(reason, e);
         return UpgradeResult::CannotOpen;
     }
     try {
@@ -235,12 +302,51 @@ UpgradeResult applyUpgrade(store::Connection &bank, store::Connection &file, con
             return UpgradeResult::ForeignProduct;
         if (bankHolds(bank, QStringLiteral("sjbs"), identity.sjbs))
             return UpgradeResult::AlreadyApplied;
+        if (bank.isReadOnly()) {
+            setReason(reason, QStringLiteral("题库文件只读，无法写入：%1")
+                                  .arg(store::Connection::dataSourceOf(bank.connectionString())));
+            return UpgradeResult::Failed;
+        }
         backup::makeBackup(bank, backupFolder, backup::Kind::BeforeUpgrade);
         return mergeUpgrade(bank, file, identity, reason);
     } catch (const store::Error &e) {
-        setReason(reason, e.message());
+        setReason(reason, e);
         return UpgradeResult::Failed;
     }
+}
+
+QString whyItWouldNotApply(const QString &bankFile, const QString &upgradePath)
+{
+    const QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("bank.sqlite"));
+    store::Connection bank;
+    store::Connection file;
+    QString reason;
+    try {
+        {
+            store::Connection original;
+            original.setConnectionString(TDM1::connectionStringFor(bankFile));
+            original.openReadOnly();
+            original.execute(QStringLiteral("VACUUM INTO ?"), store::Params::byPosition({copy}));
+        }
+        bank.setConnectionString(TDM1::connectionStringFor(copy));
+        bank.open();
+    } catch (const store::Error &e) {
+        return QStringLiteral("题库 %1 无法读取：%2").arg(bankFile, e.message());
+    }
+    switch (applyUpgrade(bank, file, upgradePath, scratch.filePath(QStringLiteral("backup")), &reason)) {
+    case UpgradeResult::Applied:
+        return QString();
+    case UpgradeResult::CannotOpen:
+        return QStringLiteral("无法打开升级文件：") + reason;
+    case UpgradeResult::ForeignProduct:
+        return QStringLiteral("升级文件不属于本软件（产品标识不在题库中）");
+    case UpgradeResult::AlreadyApplied:
+        return QStringLiteral("您已升级过了（升级标识已在题库中）");
+    case UpgradeResult::Failed:
+        break;
+    }
+    return reason.isEmpty() ? QStringLiteral("升级失败") : reason;
 }
 
 } // namespace upgrade

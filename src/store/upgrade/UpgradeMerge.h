@@ -41,8 +41,13 @@ UpgradeResult mergeUpgrade(store::Connection &bank, store::Connection &file, con
                            QString *reason = nullptr);
 
 // The whole upgrade: open the file on `file`, check its identifiers against
-// the bank, back the bank up into `backupFolder`, merge.
+// the bank, refuse a bank opened read-only, back the bank up into
+// `backupFolder`, merge. `reason` says in the learner's words why it failed.
 UpgradeResult applyUpgrade(store::Connection &bank, store::Connection &file, const QString &path,
                            const QString &backupFolder, QString *reason = nullptr);
+
+// Why the upgrade file would not apply to the bank file, or empty when it
+// would: it is applied to a scratch copy of the bank; the bank is only read.
+QString whyItWouldNotApply(const QString &bankFile, const QString &upgradePath);
 
 } // namespace upgrade
