@@ -51,7 +51,9 @@ private:
     void FlatComboBox1Change();
     void buildTimeRows();
     void setFaceHeight(int contentHeight);
+    void layOutTimes(bool alone);
 
     int m_count = 0;
+    bool m_timesOnly = false;
     bool m_closing = false;
 };

@@ -66,6 +66,8 @@ TFrmCheck::TFrmCheck(QWidget *parent) : QDialog(parent), m_model(new QStandardIt
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->verticalHeader()->hide();
     DBGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    DBGrid1->setWordWrap(true);
+    DBGrid1->setTextElideMode(Qt::ElideNone);
     m_model->setHorizontalHeaderLabels({QStringLiteral("试卷名称"), QStringLiteral("成绩"), QStringLiteral("用时")});
 
     const QStringList captions{QStringLiteral("考试次数"), QStringLiteral("及格次数"), QStringLiteral("平均成绩")};
@@ -92,7 +94,7 @@ TFrmCheck::TFrmCheck(QWidget *parent) : QDialog(parent), m_model(new QStandardIt
     Lbtip->setStyleSheet(QStringLiteral("color: %1;").arg(theme::Wrong.name()));
 
     auto button = [this](const char *name, const QString &text) {
-        auto *b = new ui::FlatButton(text, this);
+        auto *b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
         b->setAutoDefault(false);
         return b;
@@ -140,8 +142,6 @@ void TFrmCheck::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     applyLayout(ScreenClass == QLatin1String("800"));
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
     FormShow();
 }
 
@@ -172,10 +172,13 @@ void TFrmCheck::fillList()
         QList<QStandardItem *> row{new QStandardItem(cj.fieldByName(QStringLiteral("A3")).asString()),
                                    new QStandardItem(scoreOf(cj)),
                                    new QStandardItem(cj.fieldByName(QStringLiteral("D2")).asString())};
+        row.at(0)->setToolTip(row.at(0)->text());
         row.at(1)->setTextAlignment(Qt::AlignCenter);
         row.at(2)->setTextAlignment(Qt::AlignCenter);
         m_model->appendRow(row);
     }
+    // Whole names: two papers of one day differ only in their "[n]" at the end.
+    DBGrid1->resizeRowsToContents();
     SpeedButton2->setEnabled(!cj.isEmpty());
     if (!cj.isEmpty())
         DBGrid1->selectRow(0);

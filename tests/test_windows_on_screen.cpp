@@ -1,0 +1,351 @@
+// Opens every window of the program from its real opener, on a screen of one
+// class (the first argument: 1024 or 800), and fails when a window reaches
+// beyond the screen's available area, when a control shows a text wider than
+// itself, when Escape does not close a window that has 关闭 or 取消, or when a
+// message comes in Qt's own message box instead of the program's.
+#include "AnswerPages.h"
+#include "DemoBank.h"
+#include "FileDialogs.h"
+#include "Globals.h"
+#include "Look.h"
+#include "MessageRecorder.h"
+#include "PageViewer.h"
+#include "Screens.h"
+#include "ShellOpener.h"
+#include "Startup.h"
+#include "SystemMessageBox.h"
+#include "TFrmStart.h"
+#include "Clock.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTemporaryFile>
+#include <QTextDocument>
+#include <QtTest>
+
+namespace {
+
+QStringList problems;
+
+// Records every Qt message box that is shown: the program draws its own.
+class SystemBoxWatch : public QObject {
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched))
+            problems << QStringLiteral("a message in Qt's box: %1").arg(static_cast<QMessageBox *>(watched)->text());
+        return false;
+    }
+};
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(10);
+    }
+}
+
+QString shownText(const QString &text)
+{
+    QString shown = text;
+    return shown.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+}
+
+int widestLine(const QFontMetrics &metrics, const QString &text)
+{
+    int widest = 0;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+// Why `widget` shows its text cut off, or an empty string.
+QString clippedText(const QWidget *widget)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(widget)) {
+        if (label->text().isEmpty() || label->wordWrap() || !label->pixmap().isNull()
+            || (label->textFormat() != Qt::PlainText && Qt::mightBeRichText(label->text())))
+            return {};
+        const int room = label->contentsRect().width() - 2 * label->margin() - qMax(0, label->indent());
+        const int needed = widestLine(label->fontMetrics(), shownText(label->text()));
+        return needed > room + 1 ? QStringLiteral("%1 needs %2 px, has %3").arg(label->text()).arg(needed).arg(room)
+                                 : QString();
+    }
+    const auto *button = qobject_cast<const QAbstractButton *>(widget);
+    if (!button || button->text().isEmpty())
+        return {};
+    int needed = widestLine(button->fontMetrics(), shownText(button->text()));
+    int room = button->width() - 2;
+    if (qobject_cast<const QRadioButton *>(button) || qobject_cast<const QCheckBox *>(button)) {
+        needed = button->sizeHint().width();
+        room = button->width();
+    } else if (!button->icon().isNull()) {
+        needed += button->iconSize().width() + 4;
+    }
+    return needed > room ? QStringLiteral("%1 needs %2 px, has %3").arg(button->text()).arg(needed).arg(room)
+                         : QString();
+}
+
+void inspect(QWidget *window, const QString &name)
+{
+    settle();
+    const QRect available = window->screen()->availableGeometry();
+    if (!available.contains(window->frameGeometry()))
+        problems << QStringLiteral("%1 lies at %2,%3 %4×%5, beyond the screen")
+                        .arg(name)
+                        .arg(window->frameGeometry().x())
+                        .arg(window->frameGeometry().y())
+                        .arg(window->frameGeometry().width())
+                        .arg(window->frameGeometry().height());
+    for (QWidget *child : window->findChildren<QWidget *>()) {
+        if (!child->isVisible() || child->window() != window)
+            continue;
+        if (const QString why = clippedText(child); !why.isEmpty())
+            problems << QStringLiteral("%1/%2: %3").arg(name, child->objectName(), why);
+    }
+    SaveScreen(*window, name);
+}
+
+// Escape closes a secondary window, as its 关闭 or 取消 would.
+void closeByEscape(QWidget *window, const QString &name)
+{
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keyClick(focus && focus->window() == window ? focus : window, Qt::Key_Escape);
+    settle();
+    if (window->isVisible()) {
+        problems << name + QStringLiteral(": Escape leaves it open");
+        if (auto *dialog = qobject_cast<QDialog *>(window))
+            dialog->done(QDialog::Rejected);
+        else
+            window->close();
+    }
+}
+
+using Inside = std::function<void(QWidget *)>;
+
+// Runs `open`, which shows a modal window and returns when it closes; while
+// the window is up it is inspected, `inside` runs on it, and Escape closes it
+// unless `inside` closed it already.
+void visit(const QString &name, const std::function<void()> &open, const Inside &inside = {})
+{
+    QWidget *before = QApplication::activeModalWidget();
+    bool seen = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *window = QApplication::activeModalWidget();
+        if (!window || window == before || !window->isVisible())
+            return;
+        poll.stop();
+        seen = true;
+        inspect(window, name);
+        if (inside)
+            inside(window);
+        if (window->isVisible())
+            closeByEscape(window, name);
+    });
+    poll.start();
+    open();
+    poll.stop();
+    if (!seen)
+        problems << name + QStringLiteral(": no window opened");
+}
+
+void click(QWidget *window, const char *button)
+{
+    auto *b = window->findChild<QAbstractButton *>(QLatin1String(button));
+    if (!b || !b->isEnabled()) {
+        problems << QStringLiteral("%1: no enabled %2").arg(window->objectName(), QLatin1String(button));
+        return;
+    }
+    b->click();
+}
+
+// Opens a window from a button of `window`.
+void visitFrom(QWidget *window, const char *button, const QString &name, const Inside &inside = {})
+{
+    visit(name, [window, button] { click(window, button); }, inside);
+}
+
+// Every option of the page on display lies wholly inside the window's view.
+void allOptionsInView(QWidget *window, const QString &name)
+{
+    auto *pages = window->findChild<practice::AnswerPages *>(QStringLiteral("Notebook1"));
+    QWidget *board = pages->currentWidget();
+    for (QAbstractButton *option : board->findChildren<QAbstractButton *>()) {
+        if (option->isHidden())
+            continue;
+        const QRect inWindow(option->mapTo(window, QPoint(0, 0)), option->size());
+        const QRect inPages(option->mapTo(pages, QPoint(0, 0)), option->size());
+        if (!pages->rect().contains(inPages) || !window->rect().contains(inWindow))
+            problems << QStringLiteral("%1: option %2 is cut off").arg(name, option->text());
+    }
+}
+
+} // namespace
+
+class TestWindowsOnScreen : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<DemoBank> demo;
+    Session session;
+
+    void command(const QString &name, const QString &title, const Inside &inside = {})
+    {
+        visit(title, [this, name] { session.mainWindow->ShockwaveFlash1FSCommand(name, QString()); }, inside);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qApp->installEventFilter(new SystemBoxWatch);
+        demo = std::make_unique<DemoBank>();
+        for (const auto &[from, to] : {std::pair{QStringLiteral(QUILLET_PIC_DIR), QStringLiteral("pic")},
+                                       std::pair{QStringLiteral(QUILLET_HTM_DIR), QStringLiteral("htm")}}) {
+            QDir source(from);
+            QDir(demo->folder()).mkpath(to);
+            for (const QFileInfo &file : source.entryInfoList(QDir::Files))
+                QFile::copy(file.filePath(), demo->folder() + "/" + to + "/" + file.fileName());
+        }
+        QDir(demo->folder()).mkpath("htm/help");
+        QFile::copy(QStringLiteral(QUILLET_HTM_DIR) + "/help/index.htm", demo->folder() + "/htm/help/index.htm");
+        store::setToday(QDate(2026, 12, 8));
+        session = StartQuillet(demo->folder());
+        QVERIFY(session.running());
+        ScreenClass = ScreenClassFor(QGuiApplication::primaryScreen()->size());
+        QCOMPARE(ScreenClass, QString(qgetenv("QUILLET_TEST_SCREEN_CLASS")));
+        session.mainWindow->show();
+        settle();
+        problems.clear();
+        MessageRecorder::clear();
+    }
+
+    void mainWindowFits()
+    {
+        inspect(session.mainWindow.get(), "main");
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    void practiceAndItsWindows()
+    {
+        problems.clear();
+        command("lx", "selector", [](QWidget *selector) {
+            visitFrom(selector, "SpeedButton1", "practice", [](QWidget *practice) {
+                auto *pages = practice->findChild<practice::AnswerPages *>(QStringLiteral("Notebook1"));
+                pages->setCurrentIndex(1);
+                pages->offerOptions(6);
+                allOptionsInView(practice, "practice");
+                pages->setCurrentIndex(0);
+                click(practice, "fcBG_oneA");
+                click(practice, "epEfTrBtn3");
+                settle();
+                visitFrom(practice, "epEfTrBtn5", "notes");
+                visitFrom(practice, "epEfTrBtn8", "practice-settings");
+                visitFrom(practice, "epEfTrBtn11", "question-edit");
+                for (int i = 0; i < 40; ++i) {
+                    auto *points = practice->findChild<QAbstractButton *>("epEfTrBtn9");
+                    auto *explanation = practice->findChild<QAbstractButton *>("epEfTrBtn4");
+                    if (points->isEnabled() && explanation->isEnabled())
+                        break;
+                    click(practice, "epEfTrBtn2");
+                    click(practice, "fcBG_oneA");
+                    click(practice, "epEfTrBtn3");
+                    settle();
+                }
+                visitFrom(practice, "epEfTrBtn9", "related-points");
+                visitFrom(practice, "epEfTrBtn4", "explanation");
+            });
+            visitFrom(selector, "SpeedButton5", "question-entry", [](QWidget *entry) {
+                visitFrom(entry, "SpeedButton4", "message-empty-question");
+                visitFrom(entry, "SpeedButton2", "entry-instructions");
+                visitFrom(entry, "BtnAddFg", "point-picker");
+            });
+        });
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    void examAndReview()
+    {
+        problems.clear();
+        command("mnks", "exam", [](QWidget *exam) {
+            auto *pages = exam->findChild<practice::AnswerPages *>(QStringLiteral("Notebook1"));
+            pages->setCurrentIndex(1);
+            pages->offerOptions(6);
+            allOptionsInView(exam, "exam");
+            MessageRecorder::queueAnswer(1); // 确定要交卷吗？
+            click(exam, "epEfTrBtn3");
+            settle();
+            inspect(exam, "exam-review");
+            visitFrom(exam, "epEfTrBtn9", "exam-related-points");
+            ui::FileDialogRecorder::clear();
+            visitFrom(exam, "epEfTrBtn10", "file-dialog");
+        });
+        command("cj", "paper-list", [](QWidget *list) {
+            visitFrom(list, "SpeedButton1", "paper-list-settings");
+            visitFrom(list, "SpeedButton2", "paper-review");
+        });
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    void menuWindows()
+    {
+        problems.clear();
+        const QPair<QString, QString> windows[] = {
+            {"ksdg", "laws"},        {"szks", "exam-settings"}, {"szjh", "study-plan"}, {"rz", "study-log"},
+            {"tj", "chart"},         {"music", "music"},        {"sztime", "answer-times"}, {"about", "about"},
+            {"sj", "upgrade"},       {"bf", "backup"},          {"help", "help"},        {"fg", "laws-page"},
+            {"lxfs", "contacts-page"}};
+        for (const auto &[name, title] : windows)
+            command(name, title);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    void messagesComeInTheProgramsBox()
+    {
+        problems.clear();
+        QMessageBox::StandardButton answer = QMessageBox::NoButton;
+        visit("quit-question", [&answer] {
+            answer = SystemMessageBox("提示", "还未完成今日学习计划，要退出吗？", QMessageBox::Question,
+                                      QMessageBox::Ok | QMessageBox::Cancel);
+        });
+        QCOMPARE(answer, QMessageBox::Cancel); // Escape
+        QCOMPARE(MessageRecorder::shown().last().buttons, QStringList({"确定", "取消"}));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // The screen of the class under test: offscreen, of that size.
+    const QString screenClass = argc > 1 ? QString::fromLatin1(argv[1]) : QStringLiteral("1024");
+    const QSize size = screenClass == QLatin1String("800") ? QSize(800, 600) : QSize(1024, 768);
+    QTemporaryFile config(QDir::tempPath() + "/quillet-screen-XXXXXX.json");
+    config.open();
+    config.write(QStringLiteral(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": %1, "height": %2,
+                                    "logicalDpi": 96, "logicalBpp": 32, "dpr": 1}]})")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .toUtf8());
+    config.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    qputenv("QUILLET_TEST_SCREEN_CLASS", screenClass.toLatin1());
+    QuilletApplication app(argc, argv);
+    ui::applyLook(app);
+    LoadChineseTranslations(app);
+    TestWindowsOnScreen test;
+    QStringList arguments = app.arguments();
+    if (arguments.size() > 1)
+        arguments.removeAt(1);
+    return QTest::qExec(&test, arguments);
+}
+
+#include "test_windows_on_screen.moc"
