@@ -1,5 +1,6 @@
 #include "BankTestCase.h"
 #include "Error.h"
+#include "LinkCounts.h"
 #include "QuestionRules.h"
 #include "QuestionStore.h"
 
@@ -20,6 +21,12 @@ class TestAuthoring : public BankTestCase {
     {
         return db(QStringLiteral("select q from %1 where %2 = '%3'").arg(table, key, id)).toInt();
     }
+    // "point:q …" of every point, then "entry:q …" of every catalogue entry.
+    QString linkCounts()
+    {
+        return db("select group_concat(ftid || ':' || q, ' ') from (select * from tab_rule order by ftid)").toString() +
+               " / " + db("select group_concat(id || ':' || q, ' ') from (select * from tab_fgmc order by id)").toString();
+    }
     static QuestionContent single(const QStringList &points = {})
     {
         QuestionContent c;
@@ -29,6 +36,15 @@ class TestAuthoring : public BankTestCase {
         c.body = QStringLiteral("{\\rtf1 {\\b 7}月有几天？}");
         c.points = points;
         return c;
+    }
+
+    // The practice window's question and text rows, as the edit window finds them.
+    void openQuestion(const QString &id)
+    {
+        dm->Cn1Query_tm.setSql("select * from tab_answ where A1 = '" + id + "'");
+        dm->Cn1Query_tm.open();
+        dm->cn1query_nr.setSql("select * from tab_exer where A1 = '" + id + "'");
+        dm->cn1query_nr.open();
     }
 
     static bool throwsStoreError(const std::function<void()> &write)
@@ -146,12 +162,25 @@ private slots:
         QCOMPARE(chapterCount("10"), heading + 1);
         QCOMPARE(chapterCount("1"), subject + 1);
         QCOMPARE(chapterCount("100102"), sibling);
-        // Two points in two sections of one group: each point, each section, the group twice.
+        // Two points in two sections of one group: each point and section, the group once per question.
         QCOMPARE(pointCount("tab_rule", "ftid", "0100010001"), 2);
         QCOMPARE(pointCount("tab_rule", "ftid", "0100020001"), 3);
         QCOMPARE(pointCount("tab_fgmc", "id", "010001"), 2);
         QCOMPARE(pointCount("tab_fgmc", "id", "010002"), 3);
-        QCOMPARE(pointCount("tab_fgmc", "id", "01"), 5);
+        QCOMPARE(pointCount("tab_fgmc", "id", "01"), 3);
+    }
+
+    void entryCountsASectionOncePerQuestion()
+    {
+        dm->ADOCn1.execute("insert into tab_rule (id,ftid,sn,n,q) values ('010001','0100010002','适用范围','第二条',0)");
+        store::recountLinks(dm->ADOCn1);
+        QCOMPARE(pointCount("tab_fgmc", "id", "010001"), 1);
+        addOwnQuestion(dm->ADOCn1, "100101", single({"0100010001", "0100010002"}));
+        QCOMPARE(pointCount("tab_rule", "ftid", "0100010001"), 2);
+        QCOMPARE(pointCount("tab_rule", "ftid", "0100010002"), 1);
+        QCOMPARE(pointCount("tab_fgmc", "id", "010001"), 2);
+        QCOMPARE(pointCount("tab_fgmc", "id", "010002"), 2);
+        QCOMPARE(pointCount("tab_fgmc", "id", "01"), 3);
     }
 
     void failedEntryLeavesNothing()
@@ -169,11 +198,8 @@ private slots:
     void editRewritesInPlaceAndRecountsLinks()
     {
         store::Query &question = dm->Cn1Query_tm;
-        question.setSql("select * from tab_answ where A1 = '100101110001'");
-        question.open();
         store::Query &text = dm->cn1query_nr;
-        text.setSql("select * from tab_exer where A1 = '100101110001'");
-        text.open();
+        openQuestion("100101110001");
         QuestionContent c = single({"0100020001"}); // 0100010001 leaves, 0100020001 stays
         c.type = 14;
         c.options = 4;
@@ -192,14 +218,36 @@ private slots:
         QCOMPARE(pointCount("tab_fgmc", "id", "01"), 2);
     }
 
+    // A row with a gap (K3 and K5 filled, K4 empty) lists both points; saving
+    // packs them into K3, K4 and counts the point that the gap had hidden.
+    void editKeepsLinksAfterAGapAndPacksThem()
+    {
+        dm->ADOCn1.execute("update tab_answ set K3 = '0100010001', K4 = '', K5 = '0100020001' "
+                           "where A1 = '100101110002'");
+        store::recountLinks(dm->ADOCn1);
+        QCOMPARE(pointCount("tab_rule", "ftid", "0100020001"), 2); // the gap ends the list
+        store::Query &question = dm->Cn1Query_tm;
+        store::Query &text = dm->cn1query_nr;
+        openQuestion("100101110002");
+        QCOMPARE(filledLinks(question), QStringList({"0100010001", "0100020001"}));
+        QuestionContent c = single(filledLinks(question));
+        saveEdit(question, text, nullptr, c, QString());
+        QCOMPARE(db("select K3 || '/' || K4 || '/' || K5 from tab_answ where A1 = '100101110002'").toString(),
+                 QString("0100010001/0100020001/"));
+        QCOMPARE(linkCounts(), QString("0100010001:2 0100020001:3 / 01:3 010001:2 010002:3"));
+
+        c.points = {"0100020001"}; // the learner removes the first: it is recounted, not kept
+        saveEdit(question, text, nullptr, c, QString());
+        QCOMPARE(db("select K3 || '/' || K4 from tab_answ where A1 = '100101110002'").toString(),
+                 QString("0100020001/"));
+        QCOMPARE(linkCounts(), QString("0100010001:1 0100020001:3 / 01:3 010001:1 010002:3"));
+    }
+
     void failedEditLeavesQuestionAsItWas()
     {
         store::Query &question = dm->Cn1Query_tm;
-        question.setSql("select * from tab_answ where A1 = '100101110001'");
-        question.open();
         store::Query &text = dm->cn1query_nr;
-        text.setSql("select * from tab_exer where A1 = '100101110001'");
-        text.open();
+        openQuestion("100101110001");
         dm->ADOCn1.execute("create trigger refuse before update on tab_answ begin select raise(abort, 'locked'); end");
         QuestionContent c = single();
         QVERIFY(throwsStoreError([&] { saveEdit(question, text, nullptr, c, QString()); }));

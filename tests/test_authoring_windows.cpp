@@ -10,6 +10,7 @@
 #include "TFrmSelectFG.h"
 #include "TFrmkmmc.h"
 #include "TfrmTedit.h"
+#include "WindowDriver.h"
 
 #include "GlyphButton.h"
 
@@ -41,39 +42,6 @@ class TestAuthoringWindows : public BankTestCase {
         QDir(bank->folder()).mkpath(QStringLiteral("pic"));
         for (const QString &file : source.entryList({QStringLiteral("*.bmp")}))
             QVERIFY(QFile::copy(source.filePath(file), bank->folder() + QStringLiteral("/pic/") + file));
-    }
-
-    // Runs `drive` on the next modal window of type T once it shows, then makes sure it closed.
-    template <class T> static void onModal(std::function<void(T &)> drive)
-    {
-        auto *timer = new QTimer;
-        timer->setInterval(10);
-        QObject::connect(timer, &QTimer::timeout, [timer, drive] {
-            if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget())) {
-                timer->stop();
-                timer->deleteLater();
-                const QPointer<T> open(window);
-                drive(*window);
-                // A failed check returns early: the window must not be left waiting.
-                if (open && open->isVisible())
-                    open->reject();
-            }
-        });
-        timer->start();
-    }
-
-    // Picks the points with the given codes from the named section in the picker the click opens.
-    static void pickPoints(QPushButton *add, const QString &section, const QStringList &codes)
-    {
-        onModal<TFrmSelectFG>([=](TFrmSelectFG &picker) {
-            picker.ComboBox1->setCurrentIndex(picker.ComboBox1->findText(section));
-            emit picker.ComboBox1->activated(picker.ComboBox1->currentIndex());
-            for (int i = 0; i < picker.CheckListBox2->count(); ++i)
-                if (codes.contains(picker.CheckListBox2->item(i)->text()))
-                    picker.CheckListBox1->item(i)->setCheckState(Qt::Checked);
-            picker.epEfButton1->click();
-        });
-        add->click();
     }
 
     static QImage picture()
@@ -239,7 +207,7 @@ private slots:
         for (const QString &code : levels)
             QCOMPARE(db("select C3 from tab_kmmc where C1 = '" + code + "'").toInt(), counted[code] + 2);
         QCOMPARE(q("tab_rule", "ftid", "0100010001"), 2);
-        QCOMPARE(q("tab_fgmc", "id", "01"), 5);
+        QCOMPARE(q("tab_fgmc", "id", "01"), 3);
 
         // Practice: the added question says so; 修改本题 edits it in place.
         onModal<TFrmLxxt>([&](TFrmLxxt &w) {
@@ -292,7 +260,29 @@ private slots:
         QCOMPARE(q("tab_fgmc", "id", "010001"), 1);
         QCOMPARE(q("tab_fgmc", "id", "020001"), 1);
         QCOMPARE(q("tab_fgmc", "id", "02"), 1);
-        QCOMPARE(q("tab_fgmc", "id", "01"), 4);
+        QCOMPARE(q("tab_fgmc", "id", "01"), 3);
+    }
+
+    // K3 and K5 filled, K4 empty: the edit window lists both points, and saving
+    // keeps both, packed into K3 and K4, with the point behind the gap counted.
+    void editListsEveryLinkAndPacksThem()
+    {
+        dm->ADOCn1.execute("update tab_answ set K3 = '0100010001', K4 = '', K5 = '0100020001' "
+                           "where A1 = '100101110002'");
+        store::Query &question = DataModule->Cn1Query_tm;
+        question.setSql("select * from tab_answ where A1 = '100101110002'");
+        question.open();
+        TfrmTedit e;
+        QCOMPARE(e.ListBox2->count(), 2);
+        QCOMPARE(e.ListBox2->item(1)->text(), QString("0100020001"));
+        QCOMPARE(e.ListBox1->item(1)->text(), QString("第二章 建筑许可[施工许可]"));
+        e.SpeedButton4->click();
+        QCOMPARE(e.result(), int(QDialog::Accepted));
+        QCOMPARE(field("100101110002", "K3") + "," + field("100101110002", "K4") + "," + field("100101110002", "K5"),
+                 QString("0100010001,0100020001,"));
+        QCOMPARE(q("tab_rule", "ftid", "0100020001"), 3);
+        QCOMPARE(q("tab_fgmc", "id", "010002"), 3);
+        QCOMPARE(q("tab_fgmc", "id", "01"), 3);
     }
 
     void thePickerCountsOnlyNewPoints()

@@ -45,6 +45,12 @@ void writeMinimalContent(const QString &dir)
     }
 }
 
+QByteArray readText(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QStringList errorsOf(const QString &dir)
 {
     try {
@@ -229,7 +235,16 @@ private slots:
                                           << "chapter 2: C4/D1/D2 differ";
         QTest::newRow("question count") << "update tab_kmmc set C3 = 9 where C1 = '2'"
                                         << "chapter 2: C3 differs";
-        QTest::newRow("catalogue counters") << "update tab_rule set q2 = 1" << "catalogue entry 01: q/q1/q2/q4 differ";
+        QTest::newRow("entry below its point") << "update tab_rule set q2 = 1"
+                                               << "catalogue entry 010001: q1/q2/q4 outside what the rows below";
+        QTest::newRow("entry above its points' sum") << "update tab_fgmc set q2 = 2, q4 = 1 where id = '01'"
+                                                     << "catalogue entry 01: q1/q2/q4 outside what the rows below";
+        QTest::newRow("first answers above answers") << "update tab_rule set q1 = 1"
+                                                     << "exam point or catalogue entry 0100010001: q1 or q4 outside";
+        QTest::newRow("point link count") << "update tab_rule set q = q + 1"
+                                          << "exam point 0100010001: q differs";
+        QTest::newRow("entry link count") << "update tab_fgmc set q = q + 1 where id = '010001'"
+                                          << "catalogue entry 010001: q differs";
         QTest::newRow("lost paper") << "insert into tab_cj (A1) values ('tab_exam3')"
                                     << "score row tab_exam3 names a paper table that does not exist";
         QTest::newRow("paper cannot be drawn") << "update tab_tx1 set B2 = 60 where A1 = 11"
@@ -245,6 +260,26 @@ private slots:
         QFETCH(QString, expected);
         const QStringList violations = violationsAfter(sql);
         QVERIFY2(violations.join('\n').contains(expected), qPrintable(violations.join('\n')));
+    }
+
+    // A question linking two points of one item counts once in the item and
+    // its group, as its answers do.
+    void aQuestionCountsOnceInItsItemAndGroup()
+    {
+        writeFile(content + "/laws/01.txt", "[law 01]\nname: 中华人民共和国建筑法\n[item 010001]\nname: 第一章 总则\n"
+                                            "[point 0100010001]\ntitle: 立法目的\ntext: 第一条\n"
+                                            "[point 0100010002]\ntitle: 适用范围\ntext: 第二条\n");
+        QString questions = QString::fromUtf8(readText(content + "/s1/a.q"));
+        writeFile(content + "/s1/a.q", questions.replace("points: 0100010001", "points: 0100010001 0100010002"));
+        buildGood();
+        store::Connection c;
+        c.setConnectionString(TDM1::connectionStringFor(bankFile));
+        c.open();
+        QCOMPARE(c.scalar("select group_concat(ftid || ':' || q, ' ') from tab_rule").toString(),
+                 QString("0100010001:5 0100010002:1"));
+        QCOMPARE(c.scalar("select group_concat(id || ':' || q, ' ') from tab_fgmc").toString(), QString("01:5 010001:5"));
+        c.close();
+        QCOMPARE(bank::checkBank(bankFile).violations, QStringList());
     }
 
     void demoContentFillsEveryPaperWithRoomToSpare()

@@ -49,6 +49,19 @@ private slots:
     }
     void cleanup() { dm.reset(); }
 
+    // Items and groups count each linking question once, as their answers do.
+    void theSyntheticBankCountsEachQuestionOncePerEntry()
+    {
+        QString links;
+        for (int k = 3; k <= 12; ++k)
+            links += QStringLiteral("%1substr(a.K%2, 1, length(f.id)) = f.id").arg(k == 3 ? "" : " or ").arg(k);
+        const QString miscounted = QStringLiteral("select count(*) from tab_fgmc f where f.q <> "
+                                                  "(select count(*) from tab_answ a where %1)")
+                                       .arg(links);
+        QCOMPARE(dm->ADOCn1.scalar(miscounted).toInt(), 0);
+        QVERIFY(dm->ADOCn1.scalar("select count(*) from tab_answ where substr(K3, 1, 6) = substr(K4, 1, 6)").toInt() > 0);
+    }
+
     void realMarkingsKeepEveryRule()
     {
         markSome();

@@ -136,6 +136,36 @@ private slots:
         m_folder.reset();
     }
 
+    // Clicking the pressed option releases it; at hand-in the question counts as
+    // unanswered, while the attempt made before stays in the bank's counters.
+    void aReleasedAnswerIsUnansweredAtHandIn()
+    {
+        QString firstId;
+        int firstE3 = 0;
+        whileSitting([] { mnks(1); }, [&](TFrmExam &w) {
+            store::Query &paper = dm->Cn1Query_exam;
+            paper.setRecNo(1);
+            firstId = paper.fieldByName("A1").asString();
+            firstE3 = count("select E3 from tab_answ where A1 = '" + firstId + "'");
+            auto *a = w.findChild<QAbstractButton *>("fcBG_oneA");
+            a->click();
+            key(w, Qt::Key_Return);
+            key(w, Qt::Key_B);
+            key(w, Qt::Key_Return);
+            key(w, Qt::Key_Backspace);
+            key(w, Qt::Key_Backspace);
+            QCOMPARE(w.currentRecord(), 1);
+            QVERIFY(a->isChecked());
+            a->click();
+            QVERIFY(!a->isChecked() && w.Notebook1->answer().isEmpty());
+            MessageRecorder::queueAnswer(3);
+            w.epEfTrBtn3->click();
+            QCOMPARE(lastMessage(), QString("你还有79道题未做，确定要交卷吗？"));
+            QCOMPARE(count("select count(*) from " + paperTable() + " where E2_1 = 'A'"), 0);
+        });
+        QCOMPARE(count("select E3 from tab_answ where A1 = '" + firstId + "'"), firstE3 + 1);
+    }
+
     void sitMarkAndReviewAPaper()
     {
         const int chapterBefore = count("select sum(D1) from tab_kmmc where length(C1) = 1 and C1 = '1'");

@@ -252,6 +252,30 @@ private slots:
         QCOMPARE(grid->item(0, 4)->text(), QString("        1"));
     }
 
+    // The question links two points of one section: releasing its answer before
+    // leaving clears the run's answer; the section counted the attempt once.
+    void aPressedOptionIsReleasedInPointPractice()
+    {
+        TfrmLawsFaGui browser;
+        browser.show();
+        openSection(browser, "发包与承包");
+        click(browser, "m_btnMost");
+        const bool driven = whilePractising(browser, [&](TFrmRuleLxxt &w) {
+            QCOMPARE(currentId(), QString("100201110002"));
+            auto *a = w.findChild<QAbstractButton *>("fcBG_oneA");
+            a->click();
+            click(w, "epEfTrBtn3");
+            a->click();
+            QVERIFY(!a->isChecked());
+            click(w, "epEfTrBtn2");
+            click(w, "epEfTrBtn7");
+        });
+        QVERIFY(driven);
+        QCOMPARE(bankRow("select E2_1||'/'||E2||E3 from tab_answ where A1='100201110002'"), QString("/A1"));
+        QCOMPARE(bankRow("select group_concat(id||':'||q1||q2||q4, ' ') from tab_fgmc where q2>0"),
+                 QString("01:110 010003:110"));
+    }
+
     void emptyAndFailedPracticeSetsAreTold()
     {
         bank->exec("update tab_answ set E2_1='B'");

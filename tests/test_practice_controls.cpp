@@ -55,6 +55,44 @@ private slots:
         QVERIFY(!pages.takesOptionKeys());
     }
 
+    // One-answer boards: a click on the pressed option releases it, a click on
+    // another moves the press, an option key only ever presses.
+    void aPressedOneAnswerOptionIsReleasedByItsClick_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("secondAnswer");
+        QTest::newRow("single choice") << int(SingleChoicePage) << "fcBG_oneB" << "fcBG_oneD" << "D";
+        QTest::newRow("true/false") << int(TrueFalsePage) << "fcBG_yn对" << "fcBG_yn错" << "B";
+    }
+    void aPressedOneAnswerOptionIsReleasedByItsClick()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QString, secondAnswer);
+        AnswerPages pages;
+        pages.setCurrentIndex(page);
+        pages.offerOptions(4);
+        option(pages, first)->click();
+        QVERIFY(option(pages, first)->isChecked());
+        option(pages, first)->click();
+        QVERIFY(!option(pages, first)->isChecked());
+        QCOMPARE(pages.answer(), QString());
+        option(pages, first)->click();
+        option(pages, second)->click();
+        QVERIFY(!option(pages, first)->isChecked());
+        QCOMPARE(pages.answer(), secondAnswer);
+        pages.restore(QString());
+        QCOMPARE(pages.answer(), QString());
+        if (page == SingleChoicePage) {
+            QVERIFY(pages.pressOptionKey(1));
+            QVERIFY(pages.pressOptionKey(1));
+            QCOMPARE(pages.answer(), QString("B"));
+        }
+    }
+
     void otherPagesYieldTheirEncoding()
     {
         AnswerPages pages;

@@ -194,6 +194,38 @@ private slots:
     }
     void cleanup() { closeBank(); }
 
+    // Clicking the pressed option releases it. Leaving the question then clears
+    // the run's answer; the attempt made before stays counted, and a new
+    // answer counts as a changed one.
+    void aPressedOptionIsReleasedByClickingIt()
+    {
+        TFrmkmmc selector;
+        selector.show();
+        selectChapter(selector, "100101");
+        whilePractising([&] { selector.SpeedButton1->click(); }, [&](TFrmLxxt &w) {
+            auto *a = w.Notebook1->findChild<QAbstractButton *>("fcBG_oneA");
+            auto *b = w.Notebook1->findChild<QAbstractButton *>("fcBG_oneB");
+            a->click();
+            w.epEfTrBtn3->click();
+            QCOMPARE(answerOf("100101110001", "E3"), QString("1"));
+            a->click();
+            QVERIFY(!a->isChecked() && !b->isChecked());
+            QCOMPARE(w.Notebook1->answer(), QString());
+            w.epEfTrBtn2->click();
+            QCOMPARE(answerOf("100101110001", "E2_1"), QString());
+            QCOMPARE(answerOf("100101110001", "E2") + answerOf("100101110001", "E3"), QString("A1"));
+            w.epEfTrBtn1->click();
+            QCOMPARE(w.currentRecord(), 1);
+            QVERIFY(!a->isChecked());
+            b->click();
+            a->click(); // another option moves the press
+            QVERIFY(a->isChecked() && !b->isChecked());
+            w.epEfTrBtn3->click();
+            QCOMPARE(answerOf("100101110001", "E2_1") + answerOf("100101110001", "E3"), QString("A2"));
+        });
+        QCOMPARE(db("select D1 from tab_kmmc where C1 = '100101'").toInt(), 2);
+    }
+
     void aPracticeRunCountsEveryAnswer()
     {
         addSingleChoiceQuestions();

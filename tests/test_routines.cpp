@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "BankTestCase.h"
 #include "Globals.h"
+#include "LinkCounts.h"
 #include "Routines.h"
 
 #include <QtTest>
@@ -14,6 +15,30 @@ class TestRoutines : public BankTestCase {
 private slots:
     void init() { openFreshBank(); }
     void cleanup() { closeBank(); }
+
+    // Links end at the first empty field; a point named twice is one link; an
+    // item or group counts each question once.
+    void linkCountsCountEachQuestionOncePerEntry()
+    {
+        store::Connection &c = dm->ADOCn1;
+        c.execute("insert into tab_rule (id,ftid,sn,n) values ('010001','0100010002','适用范围','第二条')");
+        c.execute("update tab_answ set K3='0100010001', K4='0100010002', K5='0100010001' where A1='100101110002'");
+        c.execute("update tab_answ set K3='', K4='0100010002' where A1='100201110001'");
+        const auto counts = [&] {
+            return c.scalar("select group_concat(ftid || ':' || q, ' ') from (select * from tab_rule order by ftid)")
+                       .toString() +
+                   " / " +
+                   c.scalar("select group_concat(id || ':' || q, ' ') from (select * from tab_fgmc order by id)")
+                       .toString();
+        };
+        store::recountLinks(c);
+        QCOMPARE(counts(), QString("0100010001:2 0100010002:1 0100020001:2 / 01:3 010001:2 010002:2"));
+
+        c.execute("update tab_rule set q = 9");
+        c.execute("update tab_fgmc set q = 9");
+        store::recountLinks(c, {"0100020001"});
+        QCOMPARE(counts(), QString("0100010001:9 0100010002:9 0100020001:2 / 01:3 010001:9 010002:2"));
+    }
 
     void createsTheConnectionFromTheProgramFolder()
     {

@@ -2,9 +2,7 @@
 
 #include "Connection.h"
 #include "Dataset.h"
-#include "Routines.h"
-
-#include <QSet>
+#include "LinkCounts.h"
 
 namespace authoring {
 
@@ -25,18 +23,6 @@ void cancelEdits(std::initializer_list<store::Dataset *> datasets)
     for (store::Dataset *d : datasets)
         if (d && d->isOpen() && d->state() != store::Dataset::State::Browse)
             d->cancel();
-}
-
-// Sections and groups count the questions of their points: q is the sum over them.
-void sumIntoCatalogue(store::Connection &connection, const QStringList &points)
-{
-    QSet<QString> entries;
-    for (const QString &point : points)
-        entries << point.left(6) << point.left(2);
-    for (const QString &entry : std::as_const(entries))
-        connection.execute(QStringLiteral("update tab_fgmc set q = (select ifnull(sum(q), 0) from tab_rule where "
-                                          "substr(ftid, 1, length(tab_fgmc.id)) = tab_fgmc.id) where id = ?"),
-                           store::Params::byPosition({entry}));
 }
 
 } // namespace
@@ -61,10 +47,8 @@ EntryResult addOwnQuestion(store::Connection &connection, const QString &chapter
     connection.execute(QStringLiteral("update tab_kmmc set C3 = C3 + 1 where C1 in (?, ?, ?, ?)"),
                        store::Params::byPosition({chapterCode, chapterCode.left(4), chapterCode.left(2),
                                                   chapterCode.left(1)}));
-    for (const QString &point : content.points)
-        connection.execute(QStringLiteral("update tab_rule set q = q + 1 where ftid = ?"),
-                           store::Params::byPosition({point}));
-    sumIntoCatalogue(connection, content.points);
+    if (!content.points.isEmpty())
+        store::recountLinks(connection, content.points);
     transaction.commit();
     return {id, false};
 }
@@ -73,7 +57,7 @@ void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *st
               const QString &stemText)
 {
     store::Connection &connection = *question.connection();
-    QStringList touched = LinkedPoints(question);
+    QStringList touched = filledLinks(question);
     try {
         store::Transaction transaction(connection);
         text.edit();
@@ -93,7 +77,8 @@ void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *st
             stem->post();
         }
         touched += content.points;
-        recountPoints(connection, touched);
+        if (!touched.isEmpty())
+            store::recountLinks(connection, touched);
         transaction.commit();
     } catch (...) {
         cancelEdits({&question, &text, stem});
@@ -101,13 +86,15 @@ void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *st
     }
 }
 
-void recountPoints(store::Connection &connection, const QStringList &points)
+QStringList filledLinks(const store::Dataset &question)
 {
-    for (const QString &point : points)
-        connection.execute(QStringLiteral("update tab_rule set q = (select count(*) from tab_answ where ? in "
-                                          "(K3, K4, K5, K6, K7, K8, K9, K10, K11, K12)) where ftid = ?"),
-                           store::Params::byPosition({point, point}));
-    sumIntoCatalogue(connection, points);
+    QStringList points;
+    for (int k = 3; k <= 12; ++k) {
+        const QString id = question.fieldByName(QStringLiteral("K%1").arg(k)).asString().trimmed();
+        if (!id.isEmpty())
+            points << id;
+    }
+    return points;
 }
 
 } // namespace authoring

@@ -36,12 +36,13 @@ EntryResult addOwnQuestion(store::Connection &connection, const QString &chapter
 // Saves an edit of the current rows of the practice window's datasets: the
 // question (`question`, a row of tab_answ), its text (`text`, tab_exer) and,
 // for a grouped question, the shared stem (`stem`, tab_title; null for
-// none). ECOUNT grows by one; the points linked before or after are recounted.
+// none). ECOUNT grows by one. The links are packed into K3 … in list order;
+// every point linked before or after, with its item and group, is recounted.
 void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *stem, const QuestionContent &content,
               const QString &stemText);
 
-// Sets q of each point to the number of questions linking it, and q of
-// their sections and groups to the sum over their points.
-void recountPoints(store::Connection &connection, const QStringList &points);
+// Every non-empty field of K3 … K12 in order, also those after an empty one
+// (rows from outside may have gaps): what the edit window lists.
+QStringList filledLinks(const store::Dataset &question);
 
 } // namespace authoring

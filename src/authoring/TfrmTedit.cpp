@@ -9,7 +9,6 @@
 #include "QuestionStore.h"
 #include "RichEditBar.h"
 #include "RichEditor.h"
-#include "Routines.h"
 #include "SystemMessageBox.h"
 #include "TitleStrip.h"
 
@@ -103,7 +102,7 @@ void TfrmTedit::loadQuestion()
     m_keys->show(question.fieldByName(QStringLiteral("A13")).asInteger(),
                  question.fieldByName(QStringLiteral("A2_1")).asInteger(),
                  question.fieldByName(QStringLiteral("A2")).asString());
-    loadLinks(LinkedPoints(question));
+    loadLinks(filledLinks(question));
 }
 
 void TfrmTedit::loadLinks(const QStringList &codes)

@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "DataModule.h"
 #include "Error.h"
+#include "LinkCounts.h"
 #include "Schema.h"
 
 #include <QFileInfo>
@@ -105,21 +106,10 @@ void countContent(store::Connection &c)
 {
     c.execute(QStringLiteral("update tab_kmmc set C3 = (select count(*) from tab_answ where "
                              "substr(A10, 1, length(tab_kmmc.C1)) = tab_kmmc.C1)"));
-    const QString links = pointLinksSql();
-    c.execute(QStringLiteral("update tab_rule set q = (select count(*) from (%1) where p = tab_rule.ftid)").arg(links));
-    c.execute(QStringLiteral("update tab_fgmc set q = (select coalesce(sum(q), 0) from tab_rule where "
-                             "substr(tab_rule.ftid, 1, length(tab_fgmc.id)) = tab_fgmc.id)"));
+    store::recountLinks(c);
 }
 
 } // namespace
-
-QString pointLinksSql()
-{
-    QStringList links;
-    for (int k = 3; k <= 12; ++k)
-        links << QStringLiteral("select A1, E3, K%1 as p from tab_answ where K%1 <> ''").arg(k);
-    return links.join(QStringLiteral(" union all "));
-}
 
 SyntheticBank createSyntheticBank(const QString &file, const SyntheticBankShape &shape)
 {

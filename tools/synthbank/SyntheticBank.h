@@ -25,8 +25,5 @@ struct SyntheticBank {
     QStringList points;       // every point code (tab_rule.ftid)
 };
 
-// One row (A1, E3, p) per link of a question to a point p, over K3 … K12.
-QString pointLinksSql();
-
 // Writes a new bank file (refuses an existing one) and returns what it holds.
 SyntheticBank createSyntheticBank(const QString &file, const SyntheticBankShape &shape = {});

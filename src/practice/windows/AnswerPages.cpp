@@ -103,13 +103,24 @@ QWidget *AnswerPages::addPage(const QString &name, const QString &sideText, cons
 }
 
 AnswerPages::OptionBoard AnswerPages::addOptionBoard(QWidget *page, const QString &objectName,
-                                                     const QStringList &captions, bool exclusive)
+                                                     const QStringList &captions, bool oneAnswer)
 {
     OptionBoard board;
     board.board = new QWidget(page);
     board.board->setObjectName(objectName);
+    // A pressed option of a one-answer board is released by clicking it again,
+    // which an exclusive group would refuse; pressing another releases the rest.
     board.group = new QButtonGroup(board.board);
-    board.group->setExclusive(exclusive);
+    board.group->setExclusive(false);
+    if (oneAnswer)
+        connect(board.group, &QButtonGroup::buttonToggled, board.board, [group = board.group](QAbstractButton *pressed,
+                                                                                             bool down) {
+            if (!down)
+                return;
+            for (QAbstractButton *other : group->buttons())
+                if (other != pressed)
+                    other->setChecked(false);
+        });
     auto *row = new QHBoxLayout(board.board);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
@@ -138,11 +149,8 @@ void AnswerPages::offerOptions(int count)
         for (int i = 0; i < board->buttons.size(); ++i) {
             QAbstractButton *button = board->buttons.at(i);
             const bool offered = i < m_offered;
-            if (!offered && button->isChecked()) {
-                board->group->setExclusive(false);
+            if (!offered)
                 button->setChecked(false);
-                board->group->setExclusive(board == &m_one);
-            }
             button->setVisible(offered);
         }
 }
@@ -157,11 +165,8 @@ QVector<bool> AnswerPages::pressed(const OptionBoard &board) const
 
 void AnswerPages::release(const OptionBoard &board)
 {
-    const bool exclusive = board.group->exclusive();
-    board.group->setExclusive(false);
     for (QAbstractButton *button : board.buttons)
         button->setChecked(false);
-    board.group->setExclusive(exclusive);
 }
 
 void AnswerPages::press(const OptionBoard &board, const QVector<bool> &which)

@@ -62,7 +62,7 @@ private:
         QVector<QAbstractButton *> buttons;
     };
     QWidget *addPage(const QString &name, const QString &sideText, const QString &hint, QLabel **sideLabel = nullptr);
-    OptionBoard addOptionBoard(QWidget *page, const QString &objectName, const QStringList &captions, bool exclusive);
+    OptionBoard addOptionBoard(QWidget *page, const QString &objectName, const QStringList &captions, bool oneAnswer);
     const OptionBoard &optionBoardOnDisplay() const;
     QVector<bool> pressed(const OptionBoard &board) const;
     static void release(const OptionBoard &board);

@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "DataModule.h"
 #include "Error.h"
+#include "LinkCounts.h"
 #include "Schema.h"
 
 #include <QRegularExpression>
@@ -138,20 +139,44 @@ private:
                        QStringLiteral("chapter %1: counters out of range (D2 > D1 or C4 outside 0 … C3)"));
     }
 
+    // q counts the questions linking a point or any point of an entry, each
+    // question once. An answer raises q1, q2, q4 of each linked point and once
+    // of each item and group above them, so an entry's figure lies between the
+    // largest of the rows below it and their sum.
     void checkCatalogueCounters()
     {
-        listViolations(QStringLiteral(
-                           "select f.id from tab_fgmc f where (f.q, f.q1, f.q2, f.q4) is not (select ifnull(sum(r.q),0), "
-                           "ifnull(sum(r.q1),0), ifnull(sum(r.q2),0), ifnull(sum(r.q4),0) from tab_rule r "
-                           "where substr(r.ftid, 1, length(f.id)) = f.id)"),
-                       QStringLiteral("catalogue entry %1: q/q1/q2/q4 differ from the sum over its points"));
+        listViolations(QStringLiteral("select r.ftid from tab_rule r left join (%1) c on c.id = r.ftid "
+                                      "where r.q is not ifnull(c.n, 0)")
+                           .arg(store::pointLinkCountsSql()),
+                       QStringLiteral("exam point %1: q differs from the number of questions linking it"));
+        listViolations(QStringLiteral("select f.id from tab_fgmc f left join (%1) c on c.id = f.id "
+                                      "where f.q is not ifnull(c.n, 0)")
+                           .arg(store::entryLinkCountsSql()),
+                       QStringLiteral("catalogue entry %1: q differs from the number of questions linking its points"));
+        checkAnswerCountsAgainst(6, QStringLiteral("select ftid as id, q1, q2, q4 from tab_rule"));
+        checkAnswerCountsAgainst(2, QStringLiteral("select id, q1, q2, q4 from tab_fgmc where length(id) = 6"));
+        listViolations(QStringLiteral("select ftid from tab_rule where q1 > q2 or q4 > q2 or q1 < 0 or q4 < 0 "
+                                      "union all select id from tab_fgmc where q1 > q2 or q4 > q2 or q1 < 0 or q4 < 0"),
+                       QStringLiteral("exam point or catalogue entry %1: q1 or q4 outside 0 … q2"));
         listViolations(QStringLiteral("select ftid from tab_rule r where substr(ftid, 1, 6) <> id or id not in "
                                       "(select id from tab_fgmc) or substr(id, 1, 2) not in (select id from tab_fgmc)"),
                        QStringLiteral("exam point %1 does not sit under its item and group in tab_fgmc"));
-        listViolations(QStringLiteral(
-                           "select r.ftid from tab_rule r where r.q < (select count(*) from tab_answ a where "
-                           "r.ftid in (a.K3, a.K4, a.K5, a.K6, a.K7, a.K8, a.K9, a.K10, a.K11, a.K12))"),
-                       QStringLiteral("exam point %1: q is less than the number of questions linking it"));
+    }
+
+    // Entries with ids of `length` against the rows directly below them.
+    void checkAnswerCountsAgainst(int length, const QString &rowsBelow)
+    {
+        listViolations(
+            QStringLiteral(
+                "select f.id from tab_fgmc f left join (select substr(id, 1, %1) as up, max(q1) as x1, sum(q1) as s1, "
+                "max(q2) as x2, sum(q2) as s2, max(q4) as x4, sum(q4) as s4 from (%2) group by 1) b on b.up = f.id "
+                "where length(f.id) = %1 and (f.q1 not between ifnull(b.x1, 0) and ifnull(b.s1, 0) or "
+                "f.q2 not between ifnull(b.x2, 0) and ifnull(b.s2, 0) or f.q4 not between ifnull(b.x4, 0) and "
+                "ifnull(b.s4, 0))")
+                .arg(length)
+                .arg(rowsBelow),
+            QStringLiteral("catalogue entry %1: q1/q2/q4 outside what the rows below it allow (at least the largest, "
+                           "at most their sum)"));
     }
 
     void summarise()

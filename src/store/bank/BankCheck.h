@@ -17,7 +17,8 @@ enum class CheckScope {
 
 // Checks a bank's invariants: questions and texts pair up, chapters and
 // linked points exist, grouped questions have their stem, keys suit their
-// type, counters add up over the chapter tree and the exam-point catalogue,
+// type, counters add up over the chapter tree, the exam-point catalogue counts
+// each linked question once per item and group (see LinkCounts.h),
 // papers named in tab_cj exist, and every drawn type can fill a paper.
 CheckReport checkBank(const QString &bankFile, CheckScope scope = CheckScope::WholeBank);
 

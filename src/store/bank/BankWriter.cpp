@@ -4,6 +4,7 @@
 #include "Connection.h"
 #include "DataModule.h"
 #include "Error.h"
+#include "LinkCounts.h"
 #include "RtfText.h"
 #include "Schema.h"
 
@@ -50,6 +51,7 @@ public:
             writeChapters(s);
         }
         writeCatalogue();
+        store::recountLinks(m_c);
         writePlan();
     }
 
@@ -88,8 +90,6 @@ private:
                  values);
             exec(QStringLiteral("insert into tab_exer (A1, A15, jx) values (?, ?, ?)"),
                  {id, rtfOf(bodyOf(q)), rtfOrNull(q.explanation)});
-            for (const QString &p : q.points)
-                ++m_linked[p];
         }
     }
 
@@ -116,17 +116,12 @@ private:
     void writeCatalogue()
     {
         int order = 0;
-        for (const CatalogueEntry &e : m_content.catalogue) {
-            int linked = 0;
-            for (auto it = m_linked.constBegin(); it != m_linked.constEnd(); ++it)
-                linked += it.key().startsWith(e.code) ? it.value() : 0;
-            exec(QStringLiteral("insert into tab_fgmc (id, n, bh, q, q1, q2, q4) values (?, ?, ?, ?, 0, 0, 0)"),
-                 {e.code, e.name, ++order, linked});
-        }
+        for (const CatalogueEntry &e : m_content.catalogue)
+            exec(QStringLiteral("insert into tab_fgmc (id, n, bh, q, q1, q2, q4) values (?, ?, ?, 0, 0, 0, 0)"),
+                 {e.code, e.name, ++order});
         for (const Point &p : m_content.points)
-            exec(QStringLiteral("insert into tab_rule (id, ftid, sn, n, q, q1, q2, q4) values (?, ?, ?, ?, ?, 0, 0, 0)"),
-                 {p.code.left(6), p.code, p.title.leftJustified(kTitleWidth, QLatin1Char(' ')), rtfOf(p.text),
-                  m_linked.value(p.code)});
+            exec(QStringLiteral("insert into tab_rule (id, ftid, sn, n, q, q1, q2, q4) values (?, ?, ?, ?, 0, 0, 0, 0)"),
+                 {p.code.left(6), p.code, p.title.leftJustified(kTitleWidth, QLatin1Char(' ')), rtfOf(p.text)});
     }
 
     void writePlan()
@@ -142,7 +137,6 @@ private:
     store::Connection &m_c;
     const Content &m_content;
     QDate m_day;
-    QHash<QString, int> m_linked; // exam point -> linked questions
     int m_chapterOrder = 0;
 };
 

@@ -6,6 +6,7 @@
 #include "Error.h"
 #include "JetImport.h"
 #include "JetReader.h"
+#include "LinkCounts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,27 +38,6 @@ QString existingKeyOf(const QString &table)
     return QString();
 }
 
-// A question links a point through K3 … K12 up to the first empty one.
-QString linksPoint(const QString &point)
-{
-    QStringList terms;
-    QString before;
-    for (int k = 3; k <= 12; ++k) {
-        const QString field = QStringLiteral("trim(ifnull(a.K%1,''))").arg(k);
-        terms << QStringLiteral("(%1%2 = %3)").arg(before, field, point);
-        before += field + QStringLiteral(" <> '' and ");
-    }
-    return QLatin1Char('(') + terms.join(QStringLiteral(" or ")) + QLatin1Char(')');
-}
-
-QString pointsLinkedByUpgrade()
-{
-    QStringList parts;
-    for (int k = 3; k <= 12; ++k)
-        parts << QStringLiteral("select trim(K%1) from upgrade.tab_answ").arg(k);
-    return parts.join(QStringLiteral(" union "));
-}
-
 class Merger {
 public:
     Merger(store::Connection &bank, store::Connection &file) : m_bank(bank), m_file(file) {}
@@ -85,8 +65,6 @@ public:
     void merge(const UpgradeIdentity &identity)
     {
         const qint64 lastChapter = lastRowId(QStringLiteral("tab_kmmc"));
-        const qint64 lastPoint = lastRowId(QStringLiteral("tab_rule"));
-        const qint64 lastEntry = lastRowId(QStringLiteral("tab_fgmc"));
         for (const QString &table : mergedTables())
             if (table != QLatin1String("tab_title") || m_file.tableExists(table))
                 insertRows(table);
@@ -95,7 +73,7 @@ public:
             "substr(a.A1, 1, 16) not in (select A1 from main.tab_title)"));
         if (!stemless.isNull())
             throw store::Error(QStringLiteral("grouped question %1 has no shared stem").arg(stemless.toString()));
-        recount(lastChapter, lastPoint, lastEntry);
+        recount(lastChapter);
         m_bank.execute(QStringLiteral("insert into main.tab_sj (sjbs, cpbs) values (:sjbs, :cpbs)"),
                        {{QStringLiteral("sjbs"), identity.sjbs}, {QStringLiteral("cpbs"), identity.cpbs}});
     }
@@ -119,9 +97,10 @@ private:
         m_bank.execute(sql);
     }
 
-    // Question counts of the chapters above the new questions, and link counts
-    // of the points they link, with the catalogue rows above those points.
-    void recount(qint64 lastChapter, qint64 lastPoint, qint64 lastEntry)
+    // Question counts of the chapters above the new questions, and the link
+    // counts of every point, item and group (recounted whole, so that counts a
+    // bank carried from before are mended too).
+    void recount(qint64 lastChapter)
     {
         m_bank.execute(QStringLiteral(
                            "update main.tab_kmmc set C3 = (select count(*) from main.tab_answ a "
@@ -129,17 +108,7 @@ private:
                            "where C1 <> 'xx' and (rowid > ? or exists (select 1 from upgrade.tab_answ u "
                            "where substr(u.A10, 1, length(tab_kmmc.C1)) = tab_kmmc.C1))"),
                        store::Params::byPosition({lastChapter}));
-        const QString affected =
-            QStringLiteral("(select ftid from main.tab_rule where rowid > %1 union %2)").arg(lastPoint).arg(pointsLinkedByUpgrade());
-        m_bank.execute(QStringLiteral("update main.tab_rule set q = (select count(*) from main.tab_answ a where %1) "
-                                      "where ftid in %2")
-                           .arg(linksPoint(QStringLiteral("tab_rule.ftid")), affected));
-        m_bank.execute(QStringLiteral("update main.tab_fgmc set q = (select ifnull(sum(r.q), 0) from main.tab_rule r "
-                                      "where substr(r.ftid, 1, length(tab_fgmc.id)) = tab_fgmc.id) "
-                                      "where rowid > %1 or exists (select 1 from main.tab_rule r where "
-                                      "substr(r.ftid, 1, length(tab_fgmc.id)) = tab_fgmc.id and r.ftid in %2)")
-                           .arg(lastEntry)
-                           .arg(affected));
+        store::recountLinks(m_bank);
     }
 
     store::Connection &m_bank;
