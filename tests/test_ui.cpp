@@ -49,7 +49,7 @@ private slots:
         dialog.show();
         const QRect available = dialog.screen()->availableGeometry();
         QVERIFY(available.contains(dialog.frameGeometry()));
-        QCOMPARE(dialog.width(), available.width());
+        QCOMPARE(dialog.frameGeometry().width(), available.width());
         QCOMPARE(dialog.geometry().center().y(), opener.geometry().center().y());
     }
 

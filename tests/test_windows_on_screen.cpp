@@ -4,6 +4,7 @@
 // itself, when Escape does not close a window that has 关闭 or 取消, or when a
 // message comes in Qt's own message box instead of the program's.
 #include "AnswerPages.h"
+#include "DataModule.h"
 #include "DemoBank.h"
 #include "FileDialogs.h"
 #include "Globals.h"
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTemporaryFile>
 #include <QTextDocument>
 #include <QtTest>
@@ -175,10 +177,25 @@ void visitFrom(QWidget *window, const char *button, const QString &name, const I
     visit(name, [window, button] { click(window, button); }, inside);
 }
 
-// Every option of the page on display lies wholly inside the window's view.
-void allOptionsInView(QWidget *window, const QString &name)
+practice::AnswerPages *answerPages(QWidget *window, const QString &name)
 {
     auto *pages = window->findChild<practice::AnswerPages *>(QStringLiteral("Notebook1"));
+    if (!pages)
+        problems << QStringLiteral("%1: %2 opened instead %3")
+                        .arg(name, window->objectName(),
+                             window->findChild<QLabel *>("fcLabel1") ? window->findChild<QLabel *>("fcLabel1")->text()
+                                                                     : QString());
+    return pages;
+}
+
+// Every option of a page with six lies wholly inside the window's view.
+void allOptionsInView(QWidget *window, const QString &name, practice::AnswerPages *pages)
+{
+    const int shown = pages->currentIndex();
+    const int offered = pages->optionCount();
+    pages->setCurrentIndex(1);
+    pages->offerOptions(6);
+    settle();
     QWidget *board = pages->currentWidget();
     for (QAbstractButton *option : board->findChildren<QAbstractButton *>()) {
         if (option->isHidden())
@@ -188,6 +205,23 @@ void allOptionsInView(QWidget *window, const QString &name)
         if (!pages->rect().contains(inPages) || !window->rect().contains(inWindow))
             problems << QStringLiteral("%1: option %2 is cut off").arg(name, option->text());
     }
+    pages->setCurrentIndex(shown);
+    pages->offerOptions(offered);
+}
+
+// A reviewed answer: the chosen option stays pressed, and looks it, while it cannot be changed.
+void chosenOptionShowsPressed(QWidget *window, const QString &name)
+{
+    auto *chosen = window->findChild<QAbstractButton *>("fcBG_oneB");
+    auto *other = window->findChild<QAbstractButton *>("fcBG_oneC");
+    if (!chosen->isChecked() || chosen->isEnabled()) {
+        problems << name + QStringLiteral(": the chosen option is not shown pressed and disabled");
+        return;
+    }
+    const QImage pressed = chosen->grab().toImage();
+    const QImage released = other->grab().toImage();
+    if (pressed.pixelColor(pressed.width() / 2, 5) == released.pixelColor(released.width() / 2, 5))
+        problems << name + QStringLiteral(": the chosen option looks like the others");
 }
 
 } // namespace
@@ -239,11 +273,15 @@ private slots:
     {
         problems.clear();
         command("lx", "selector", [](QWidget *selector) {
+            // A chapter with questions of every kind: 第二章 of the first subject.
+            auto *grid = selector->findChild<QTableView *>("DBGrid1");
+            QVERIFY(DataModule->Cn1Table_kmmc.locate(QStringLiteral("C1"), QStringLiteral("1002")));
+            grid->setCurrentIndex(grid->model()->index(DataModule->Cn1Table_kmmc.recNo() - 1, 0));
             visitFrom(selector, "SpeedButton1", "practice", [](QWidget *practice) {
-                auto *pages = practice->findChild<practice::AnswerPages *>(QStringLiteral("Notebook1"));
-                pages->setCurrentIndex(1);
-                pages->offerOptions(6);
-                allOptionsInView(practice, "practice");
+                practice::AnswerPages *pages = answerPages(practice, "practice");
+                if (!pages)
+                    return;
+                allOptionsInView(practice, "practice", pages);
                 pages->setCurrentIndex(0);
                 click(practice, "fcBG_oneA");
                 click(practice, "epEfTrBtn3");
@@ -264,6 +302,8 @@ private slots:
                 visitFrom(practice, "epEfTrBtn9", "related-points");
                 visitFrom(practice, "epEfTrBtn4", "explanation");
             });
+            QVERIFY(DataModule->Cn1Table_kmmc.locate(QStringLiteral("C1"), QStringLiteral("100201")));
+            grid->setCurrentIndex(grid->model()->index(DataModule->Cn1Table_kmmc.recNo() - 1, 0));
             visitFrom(selector, "SpeedButton5", "question-entry", [](QWidget *entry) {
                 visitFrom(entry, "SpeedButton4", "message-empty-question");
                 visitFrom(entry, "SpeedButton2", "entry-instructions");
@@ -276,15 +316,22 @@ private slots:
     void examAndReview()
     {
         problems.clear();
+        // Every paper is kept, so that 查阅试卷 has one to open.
+        DataModule->ADOCn1.execute(QStringLiteral("update tab_plan set LeastMark = 0"));
+        DataModule->Cn1Table_plan.close();
         command("mnks", "exam", [](QWidget *exam) {
-            auto *pages = exam->findChild<practice::AnswerPages *>(QStringLiteral("Notebook1"));
-            pages->setCurrentIndex(1);
-            pages->offerOptions(6);
-            allOptionsInView(exam, "exam");
+            practice::AnswerPages *pages = answerPages(exam, "exam");
+            if (!pages)
+                return;
+            allOptionsInView(exam, "exam", pages);
+            click(exam, "fcBG_oneB");
             MessageRecorder::queueAnswer(1); // 确定要交卷吗？
             click(exam, "epEfTrBtn3");
             settle();
             inspect(exam, "exam-review");
+            chosenOptionShowsPressed(exam, "exam-review");
+            for (int i = 0; i < 60 && !exam->findChild<QAbstractButton *>("epEfTrBtn9")->isEnabled(); ++i)
+                click(exam, "epEfTrBtn2");
             visitFrom(exam, "epEfTrBtn9", "exam-related-points");
             ui::FileDialogRecorder::clear();
             visitFrom(exam, "epEfTrBtn10", "file-dialog");

@@ -89,6 +89,10 @@ TFrmCheck::TFrmCheck(QWidget *parent) : QDialog(parent), m_model(new QStandardIt
     FiguresTitle = new QLabel(QStringLiteral("成绩统计"), this);
     FiguresTitle->setAlignment(Qt::AlignCenter);
     FiguresTitle->setStyleSheet(ListTitle->styleSheet());
+    Band = new QLabel(QStringLiteral("选中一份试卷，按“查阅”重看答卷和解析，也可以双击它。"), this);
+    Band->setObjectName(QStringLiteral("Band"));
+    Band->setProperty("role", QStringLiteral("band"));
+    Band->setIndent(16);
     Lbtip = new QLabel(this);
     Lbtip->setObjectName(QStringLiteral("Lbtip"));
     Lbtip->setStyleSheet(QStringLiteral("color: %1;").arg(theme::Wrong.name()));
@@ -128,6 +132,7 @@ void TFrmCheck::applyLayout(bool compact)
     FiguresFrame->setGeometry(m.panelsX - gap, m.figureTops[0] - gap - 24, 96 + 2 * gap,
                               m.figureTops[2] + 72 + 2 * gap - (m.figureTops[0] - 24));
     ListTitle->setGeometry(m.grid.x(), m.grid.y() - 28, m.grid.width(), 24);
+    Band->setGeometry(1, 28, width() - 2, ListTitle->y() - 28 - 10);
     FiguresTitle->setGeometry(FiguresFrame->x(), FiguresFrame->y() + 4, FiguresFrame->width(), 20);
     Lbtip->setGeometry(m.tip.x(), m.tip.y(), width() - 2 * m.tip.x(), 24);
     for (auto [b, at] : {std::pair{SpeedButton2, m.review}, std::pair{SpeedButton4, m.remove},

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QHash>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -26,6 +27,7 @@ const QString ScaleKey = QStringLiteral("reading.scale");
 constexpr int LoadedPointSize = QTextFormat::UserProperty + 71;
 constexpr int WideBodyPixels = 16;
 constexpr int CompactBodyPixels = 14;
+constexpr double kLineHeight = 1.5; // times the body size
 
 double loadedPoints(const QTextCharFormat &format)
 {
@@ -145,6 +147,11 @@ ReadingFormat readingFormat()
     const int base = ScreenClass == QLatin1String("800") ? CompactBodyPixels : WideBodyPixels;
     format.bodyPixels = qRound(base * ReadingScale::instance().factor());
     format.paragraphGapPixels = qRound(format.bodyPixels * 0.4);
+    // Lines 1.5 times the body size apart; the CJK faces' own spacing is already about 1.45.
+    QFont body(format.family);
+    body.setPixelSize(format.bodyPixels);
+    const double natural = QFontMetricsF(body).lineSpacing();
+    format.lineHeightPercent = qMax(100, qRound(100 * kLineHeight * format.bodyPixels / natural));
     return format;
 }
 

@@ -13,7 +13,7 @@ namespace richtext {
 struct ReadingFormat {
     QString family;            // the face of text that names none
     int bodyPixels = 16;       // the text's main size is shown at this size
-    int lineHeightPercent = 150;
+    int lineHeightPercent = 100; // of the face's own line spacing: lines 1.5 × the body size apart
     int paragraphGapPixels = 6;
 };
 

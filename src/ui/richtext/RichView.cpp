@@ -43,6 +43,7 @@ void RichView::setContent(const QVariant &value)
     m_styling = true; // once for the whole text, not for each piece the reader adds
     loadContent(value, document());
     applyReading();
+    document()->setModified(false); // shown as stored
 }
 
 void RichView::applyReading()
