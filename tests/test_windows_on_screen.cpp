@@ -19,7 +19,9 @@
 #include "Clock.h"
 
 #include <QAbstractButton>
+#include <QCalendarWidget>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -343,11 +345,36 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
 
+    void studyPlanCalendarShowsWholeMonthsInChinese()
+    {
+        problems.clear();
+        command("szjh", "study-plan", [](QWidget *plan) {
+            auto *date = plan->findChild<QDateEdit *>();
+            QCalendarWidget *calendar = date->calendarWidget();
+            QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(date->width() - 6, date->height() / 2));
+            settle();
+            if (!calendar->isVisible()) {
+                problems << "study-plan: the calendar does not open";
+                return;
+            }
+            auto *days = calendar->findChild<QTableView *>("qt_calendar_calendarview");
+            const QAbstractItemModel *model = days->model();
+            const QRect last = days->visualRect(model->index(model->rowCount() - 1, model->columnCount() - 1));
+            if (last.bottom() > days->viewport()->height())
+                problems << "study-plan: the calendar's last row is cut off";
+            if (calendar->locale().language() != QLocale::Chinese)
+                problems << "study-plan: the calendar is not in Chinese";
+            inspect(calendar->window(), "study-plan-calendar");
+            calendar->window()->hide();
+        });
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
     void menuWindows()
     {
         problems.clear();
         const QPair<QString, QString> windows[] = {
-            {"ksdg", "laws"},        {"szks", "exam-settings"}, {"szjh", "study-plan"}, {"rz", "study-log"},
+            {"ksdg", "laws"},        {"szks", "exam-settings"}, {"rz", "study-log"},
             {"tj", "chart"},         {"music", "music"},        {"sztime", "answer-times"}, {"about", "about"},
             {"sj", "upgrade"},       {"bf", "backup"},          {"help", "help"},        {"fg", "laws-page"},
             {"lxfs", "contacts-page"}};

@@ -25,11 +25,11 @@ ChartLegend::ChartLegend(QWidget *parent) : QWidget(parent)
 void ChartLegend::fitTo(int height)
 {
     int pixels = kUsualText;
-    if (m_beside && !m_entries.isEmpty()) {
-        // A line of text takes about 1.4 times its size with the spacing of our rows.
-        const int perEntry = (height - 2 * kPadding) / int(m_entries.size());
-        pixels = std::clamp(int(perEntry / 1.4), kSmallestText, kUsualText);
-    }
+    // Beside the chart, the largest size whose rows all fit one column.
+    if (m_beside && !m_entries.isEmpty())
+        while (pixels > kSmallestText
+               && rowHeightOf(ui::programFont(pixels)) * int(m_entries.size()) > height - 2 * kPadding)
+            --pixels;
     if (font().pixelSize() != pixels)
         setFont(ui::programFont(pixels));
 }
@@ -54,7 +54,9 @@ void ChartLegend::setBeside(bool beside)
     update();
 }
 
-int ChartLegend::rowHeight() const { return fontMetrics().height() + font().pixelSize() / 4; }
+int ChartLegend::rowHeightOf(const QFont &font) { return QFontMetrics(font).height() + font.pixelSize() / 4; }
+
+int ChartLegend::rowHeight() const { return rowHeightOf(font()); }
 
 int ChartLegend::entryWidth(int index) const
 {

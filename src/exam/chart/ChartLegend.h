@@ -47,6 +47,7 @@ private:
     QVector<Placed> layOut(const QSize &area) const;
     int entryWidth(int index) const;
     int rowHeight() const;
+    static int rowHeightOf(const QFont &font);
 
     QVector<Entry> m_entries;
     bool m_beside = false;
