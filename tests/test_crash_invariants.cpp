@@ -82,6 +82,9 @@ private slots:
         QTest::newRow("wrong answer not logged") << "update tab_rz set A3 = A3 + 1" << "study log wrong";
         QTest::newRow("point not counted") << "update tab_rule set q2 = q2 + 1 where ftid = (select min(ftid) from tab_rule)"
                                            << "point q1";
+        QTest::newRow("item counted per point") << "update tab_fgmc set q2 = q2 + 1 where id = (select min(id) from "
+                                                   "tab_fgmc where length(id) = 6)"
+                                                << "each question once";
     }
 
     void eachHalfWrittenMarkingIsNamed()

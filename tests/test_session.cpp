@@ -3,6 +3,7 @@
 #include "DataModule.h"
 #include "DemoBank.h"
 #include "Globals.h"
+#include "GlyphButton.h"
 #include "MessageRecorder.h"
 #include "MockExam.h"
 #include "NumberBoard.h"
