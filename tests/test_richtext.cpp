@@ -178,11 +178,11 @@ void TestRichText::editBarFormatsTheFocusedEditor()
     note->setTextCursor(cursor);
     bar->BtnBold->click();
     bar->BtnUnderline->click();
-    const QColor before = bar->BtnColor->icon().pixmap(14, 14).toImage().pixelColor(7, 7);
+    const QColor swatchBefore = bar->BtnColor->icon().pixmap(14, 14).toImage().pixelColor(7, 7);
     bar->BtnColor->menu()->actions().at(1)->trigger(); // red
     // The swatch shows the colour at the cursor: red now, where it showed the text colour before.
     QCOMPARE(bar->BtnColor->icon().pixmap(14, 14).toImage().pixelColor(7, 7), QColor(192, 0, 0));
-    QVERIFY(before != QColor(192, 0, 0));
+    QVERIFY(swatchBefore != QColor(192, 0, 0));
     QCOMPARE(bar->CbSize->currentText(), QString("10.5"));
     const int size20 = bar->CbSize->findData(20.0);
     bar->CbSize->setCurrentIndex(size20);

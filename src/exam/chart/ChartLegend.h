@@ -48,6 +48,7 @@ private:
     int entryWidth(int index) const;
     int rowHeight() const;
     static int rowHeightOf(const QFont &font);
+    static QFont legendFont(int pixels);
 
     QVector<Entry> m_entries;
     bool m_beside = false;
