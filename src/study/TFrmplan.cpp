@@ -104,7 +104,7 @@ void TFrmplan::buildControls()
     // The calendar's own size leaves out the style's cell padding: room for the last week too.
     QCalendarWidget *calendar = DateEdit1->calendarWidget();
     calendar->setMinimumHeight(calendar->sizeHint().height() * 8 / 7);
-    DateEdit1->setGeometry(348, 68, 100, 26);
+    DateEdit1->setGeometry(344, 68, 108, 26);
     DateEdit1->setToolTip(QStringLiteral("点击右侧按钮-->"));
     DateEdit1->setEnabled(false);
 
