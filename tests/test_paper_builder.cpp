@@ -1,5 +1,6 @@
 #include "BankTestCase.h"
 #include "Globals.h"
+#include "DrawPool.h"
 #include "PaperBuilder.h"
 
 #include <QSet>
@@ -110,23 +111,24 @@ private slots:
         QCOMPARE(db("select count(distinct A1) from tab_exam1").toInt(), built.questionCount);
     }
 
-    void picksAreDistinctAndCoverTheCandidates()
+    void picksAreDistinctAndEveryPlaceEquallyLikely()
     {
-        QStringList candidates;
-        for (int i = 0; i < 100; ++i)
-            candidates << QString::number(i);
         std::mt19937 generator(7);
-        QSet<QString> seen;
-        for (int round = 0; round < 30; ++round) {
-            const QStringList picked = pickQuestions(candidates, 60, generator);
-            QCOMPARE(picked.size(), 60);
-            QCOMPARE(QSet<QString>(picked.begin(), picked.end()).size(), 60);
-            seen.unite(QSet<QString>(picked.begin(), picked.end()));
+        QVector<int> hits(100);
+        const int rounds = 20000;
+        for (int round = 0; round < rounds; ++round) {
+            const QVector<int> picked = store::pickPlaces(100, 10, generator);
+            QCOMPARE(picked.size(), 10);
+            QCOMPARE(QSet<int>(picked.begin(), picked.end()).size(), 10);
+            for (int place : picked)
+                hits[place]++;
         }
-        QCOMPARE(seen.size(), 100); // every candidate can be drawn
-        QCOMPARE(pickQuestions(candidates.mid(0, 3), 60, generator).size(), 3);
-        QVERIFY(pickQuestions(candidates, 0, generator).isEmpty());
-        QVERIFY(pickQuestions({}, 5, generator).isEmpty());
+        // Each place is expected 2,000 times; five standard deviations is about 212.
+        for (int place = 0; place < 100; ++place)
+            QVERIFY2(qAbs(hits[place] - 2000) < 212, qPrintable(QString("place %1: %2").arg(place).arg(hits[place])));
+        QCOMPARE(store::pickPlaces(3, 60, generator).size(), 3);
+        QVERIFY(store::pickPlaces(100, 0, generator).isEmpty());
+        QVERIFY(store::pickPlaces(0, 5, generator).isEmpty());
     }
 
     void aPaperThatCannotBeBuiltLeavesNothingBehind()

@@ -131,9 +131,9 @@ private slots:
     void commandTableMatchesNamesExactly()
     {
         TFrmStart &w = *session.mainWindow;
-        QCOMPARE(w.commandNames(), QStringList({"ksdg", "zsd", "lx", "lx2", "lx3", "lx4", "lx5", "mnks", "mnks2", "mnks3",
+        QCOMPARE(w.commandNames(), QStringList({"ksdg", "zsd", "ss", "lx", "lx2", "lx3", "lx4", "lx5", "mnks", "mnks2", "mnks3",
                                                 "mnks4", "mnks5", "szks", "cj", "szjh", "rz", "tj", "music", "sztime",
-                                                "fg", "help", "lxfs", "about", "sj", "bf", "quit"}));
+                                                "fg", "help", "lxfs", "about", "dr", "sj", "bf", "quit", "jrfx", "xxbg"}));
         // "zsd" names the same window as "ksdg" and has no button of its own.
         QCOMPARE(w.ShockwaveFlash1->offeredCommands().size(), w.commandNames().size() - 1);
         for (const char *name : {"ABOUT", "Quit", "nothing", "", "lx9"})

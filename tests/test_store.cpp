@@ -61,6 +61,23 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Error, conn->scalar("select cint('abc')"));
     }
 
+    void aChapterPrefixTestReadsOnlyThatChapter()
+    {
+        conn->execute("insert into tab_answ (A1, A10) values ('x1', '1001'), ('x2', '10010'), ('x3', '1001' || char(65535))");
+        for (const char *code : {"1", "10", "1001", "100101"}) {
+            const int n = int(strlen(code));
+            const QString left = QString("select count(*) from tab_answ where left(A10,%1) = '%2'").arg(n).arg(code);
+            const QString plain = QString("select count(*) from tab_answ where substr(A10,1,%1) = '%2'").arg(n).arg(code);
+            QCOMPARE(conn->scalar(left).toInt(), conn->scalar(plain).toInt());
+        }
+        Statement plan(conn->handle(), "explain query plan select A1 from tab_answ where left(A10,4) = '1001' and E4 < 0", {});
+        QVERIFY(plan.step());
+        QVERIFY2(plan.value(3).toString().contains("SEARCH"), qPrintable(plan.value(3).toString()));
+        // A code of another length, or a quote doubled inside text, is left as written.
+        QCOMPARE(conn->scalar("select count(*) from tab_answ where left(A10,2) = '1001'").toInt(), 0);
+        QCOMPARE(conn->scalar("select 'left(A10,1) = ''1'''").toString(), QString("left(A10,1) = '1'"));
+    }
+
     void sqlErrorsCarrySqliteMessage()
     {
         try {

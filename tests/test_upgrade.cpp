@@ -3,6 +3,8 @@
 #include "Clock.h"
 #include "DataModule.h"
 #include "DemoBank.h"
+#include "SearchIndex.h"
+#include "Searcher.h"
 #include "UpgradeMerge.h"
 
 #include <QDir>
@@ -88,6 +90,18 @@ private slots:
         QVERIFY2(report.violations.isEmpty(), qPrintable(report.violations.join('\n')));
         QCOMPARE(backup::listBackups(demo->backupFolder()).size(), 1);
         QCOMPARE(backup::listBackups(demo->backupFolder()).first().kind, backup::Kind::BeforeUpgrade);
+    }
+
+    void upgradedQuestionsAreSearchableAtOnce()
+    {
+        search::build(dm->ADOCn1);
+        search::Searcher searcher(dm->ADOCn1);
+        QCOMPARE(searcher.find(QStringLiteral("升级新增")).total, 0);
+        QCOMPARE(apply(demo->upgradeFile()), UpgradeResult::Applied);
+        QCOMPARE(searcher.find(QStringLiteral("升级新增")).total, 3);
+        // A new exam point is found by its title; the bank's own points are not doubled.
+        QCOMPARE(searcher.find(QStringLiteral("建筑活动的范围")).hits.value(0).ref, QStringLiteral("0100019901"));
+        QVERIFY(search::isBuilt(dm->ADOCn1));
     }
 
     void sameUpgradeTwiceChangesNothing()

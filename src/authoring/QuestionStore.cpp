@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "Dataset.h"
 #include "LinkCounts.h"
+#include "SearchIndex.h"
 
 namespace authoring {
 
@@ -33,6 +34,14 @@ EntryResult addOwnQuestion(store::Connection &connection, const QString &chapter
     const int sequence = lastOwnSequence(connection) + 1;
     if (sequence > kLastSequence)
         return {QString(), true};
+    const QString id = insertOwnQuestion(connection, chapterCode, content, sequence);
+    transaction.commit();
+    return {id, false};
+}
+
+QString insertOwnQuestion(store::Connection &connection, const QString &chapterCode, const QuestionContent &content,
+                          int sequence)
+{
     const QString id = ownQuestionId(chapterCode, content.type, content.options, sequence);
     const QStringList links = linkFields(content.points);
     QVariantList values{id, content.key, content.options, chapterCode, content.type};
@@ -44,13 +53,18 @@ EntryResult addOwnQuestion(store::Connection &connection, const QString &chapter
                        store::Params::byPosition(values));
     connection.execute(QStringLiteral("insert into tab_exer (A1, A15, jx) values (?, ?, ?)"),
                        store::Params::byPosition({id, content.body, textOrNull(content.explanation)}));
-    connection.execute(QStringLiteral("update tab_kmmc set C3 = C3 + 1 where C1 in (?, ?, ?, ?)"),
-                       store::Params::byPosition({chapterCode, chapterCode.left(4), chapterCode.left(2),
-                                                  chapterCode.left(1)}));
+    countInChapters(connection, chapterCode, 1);
     if (!content.points.isEmpty())
         store::recountLinks(connection, content.points);
-    transaction.commit();
-    return {id, false};
+    search::reindexQuestions(connection, {id});
+    return id;
+}
+
+void countInChapters(store::Connection &connection, const QString &chapterCode, int change)
+{
+    connection.execute(QStringLiteral("update tab_kmmc set C3 = C3 + ? where C1 in (?, ?, ?, ?)"),
+                       store::Params::byPosition({change, chapterCode, chapterCode.left(4), chapterCode.left(2),
+                                                  chapterCode.left(1)}));
 }
 
 void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *stem, const QuestionContent &content,
@@ -71,11 +85,14 @@ void saveEdit(store::Dataset &question, store::Dataset &text, store::Dataset *st
         writeLinks(question, content.points);
         question.setValue(QStringLiteral("ecount"), question.fieldByName(QStringLiteral("ecount")).asInteger() + 1);
         question.post();
+        const QString id = question.fieldByName(QStringLiteral("A1")).asString();
         if (stem && stem->isOpen() && !stem->isEmpty()) {
             stem->edit();
             stem->setValue(QStringLiteral("A15"), stemText);
             stem->post();
+            search::reindexGroup(connection, stem->fieldByName(QStringLiteral("A1")).asString());
         }
+        search::reindexQuestions(connection, {id});
         touched += content.points;
         if (!touched.isEmpty())
             store::recountLinks(connection, touched);

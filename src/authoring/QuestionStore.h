@@ -33,6 +33,15 @@ struct EntryResult {
 // the question counts of its points, their sections and groups.
 EntryResult addOwnQuestion(store::Connection &connection, const QString &chapterCode, const QuestionContent &content);
 
+// The writes of addOwnQuestion for a sequence number the caller has checked,
+// inside the caller's transaction; returns the new id. An import of many
+// questions reads the last sequence once and numbers on from it.
+QString insertOwnQuestion(store::Connection &connection, const QString &chapterCode, const QuestionContent &content,
+                          int sequence);
+
+// C3 of the chapter and of its 4-, 2- and 1-character ancestors changes by `change`.
+void countInChapters(store::Connection &connection, const QString &chapterCode, int change);
+
 // Saves an edit of the current rows of the practice window's datasets: the
 // question (`question`, a row of tab_answ), its text (`text`, tab_exer) and,
 // for a grouped question, the shared stem (`stem`, tab_title; null for

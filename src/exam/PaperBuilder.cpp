@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DataModule.h"
+#include "DrawPool.h"
 #include "Error.h"
 #include "Routines.h"
 
@@ -44,20 +45,6 @@ QVector<int> offeredTypes(store::Connection &c, int subject)
         if (tx.fieldByName(QStringLiteral("B2")).asInteger() > 0)
             types << tx.fieldByName(QStringLiteral("A1")).asInteger();
     return types;
-}
-
-QStringList candidatesOf(store::Connection &c, const QString &prefix, int type)
-{
-    store::Query q(&c);
-    q.setSql(QStringLiteral("select A1 from tab_answ where Left(A10,2) = :prefix and A13 = :type and f1 <> 1 "
-                            "order by E3"));
-    q.setParam(QStringLiteral("prefix"), prefix);
-    q.setParam(QStringLiteral("type"), type);
-    q.open();
-    QStringList ids;
-    for (q.first(); !q.eof(); q.next())
-        ids << q.fieldByName(QStringLiteral("A1")).asString();
-    return ids;
 }
 
 int copyQuestions(store::Connection &c, const QString &table, const QStringList &ids)
@@ -139,18 +126,6 @@ PaperName nextPaperName(int subject)
     return name;
 }
 
-QStringList pickQuestions(const QStringList &candidates, int count, std::mt19937 &generator)
-{
-    QStringList picked = candidates;
-    const int wanted = qBound(0, count, int(picked.size()));
-    // A partial Fisher–Yates shuffle: the first `wanted` places are a uniform draw without repeats.
-    for (int i = 0; i < wanted; ++i) {
-        std::uniform_int_distribution<int> pick(i, int(picked.size()) - 1);
-        picked.swapItemsAt(i, pick(generator));
-    }
-    return picked.mid(0, wanted);
-}
-
 BuiltPaper buildPaper(int subject, const std::function<void(const QString &)> &progress)
 {
     const SubjectPaper *paper = subjectPaper(subject);
@@ -178,18 +153,18 @@ BuiltPaper buildPaper(int subject, const std::function<void(const QString &)> &p
     }
 
     report(progress, QStringLiteral("正在整理数据..."));
-    const QVariant candidates = c.scalar(
-        QStringLiteral("select count(*) from tab_answ where Left(A10,2) = :prefix and f1 <> 1"),
-        {{QStringLiteral("prefix"), paper->prefix}});
-    if (candidates.toInt() == 0)
+    if (!store::drawpool::hasAny(c, paper->prefix))
         throw PaperError(QStringLiteral("没有发现题目！"));
     try {
         static std::mt19937 generator(
             unsigned(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
         for (int type : offeredTypes(c, subject))
             if (const int count = drawCount(subject, type); count > 0)
-                built.questionCount +=
-                    copyQuestions(c, table, pickQuestions(candidatesOf(c, paper->prefix, type), count, generator));
+                built.questionCount += copyQuestions(
+                    c, table,
+                    store::drawpool::questionsAt(
+                        c, paper->prefix, type,
+                        store::pickPlaces(store::drawpool::size(c, paper->prefix, type), count, generator)));
     } catch (const store::Error &) {
         throw PaperError(QStringLiteral("提取数据时发生错误！"));
     }

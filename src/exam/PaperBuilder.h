@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <QVector>
 #include <functional>
-#include <random>
 #include <stdexcept>
 
 // Building a mock-exam paper: its number and title, the score row in tab_cj,
@@ -39,9 +38,6 @@ struct PaperName {
 // The next paper after the newest score row (highest A3_1): sequence A3_1 + 1,
 // table number one past the number in that row's A1.
 PaperName nextPaperName(int subject);
-
-// Draws min(count, N) distinct identifiers from the candidates, uniformly.
-QStringList pickQuestions(const QStringList &candidates, int count, std::mt19937 &generator);
 
 // A paper that cannot be built; message is the text the learner is shown.
 class PaperError : public std::runtime_error {

@@ -7,7 +7,7 @@ const practice::PracticeVariant kPointPractice{
     QStringLiteral("本题作废"),    false, false,
     QStringLiteral("Label3"),      QStringLiteral("Label5"),   QStringLiteral("Label8"),
     QStringLiteral("epEfTrBtn7"),  QStringLiteral("epEfTrBtnwin"),
-    QSize(905, 585), QSize(774, 489), Qt::Vertical};
+    QSize(905, 585), QSize(774, 489), Qt::Vertical, store::review::AnswerPlace::PointPractice};
 
 } // namespace
 

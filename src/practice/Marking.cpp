@@ -5,6 +5,7 @@
 #include "DataModule.h"
 #include "Error.h"
 #include "PracticeSession.h"
+#include "ReviewSettings.h"
 #include "Routines.h"
 
 #include <QScopeGuard>
@@ -39,8 +40,8 @@ void applyScoreRule(store::Dataset &bankRow, bool wrong)
     bankRow.setValue(QStringLiteral("E3"), bankRow.fieldByName(QStringLiteral("E3")).asInteger() + 1);
 }
 
-// Today's log, the chapter and its ancestors and the linked exam points.
-void countJudged(const store::Dataset &row, MarkOutcome &outcome)
+// Today's log, the chapter and its ancestors, the linked exam points and the answer history.
+void countJudged(const store::Dataset &row, MarkOutcome &outcome, const AnswerContext &context)
 {
     const bool wrong = outcome.answer != outcome.key;
     LogAnswer(flag(outcome.firstToday), flag(wrong), flag(outcome.previouslyWrong));
@@ -48,6 +49,17 @@ void countJudged(const store::Dataset &row, MarkOutcome &outcome)
     const PointLists lists = PointListsOf(LinkedPoints(row));
     if (!lists.isEmpty())
         CountPointAnswer(lists.points, lists.items, lists.groups, flag(outcome.firstEver), flag(wrong));
+    store::review::AnsweredQuestion answered;
+    answered.question = text(row, "A1");
+    answered.answer = outcome.answer;
+    answered.correct = !wrong;
+    answered.firstEver = outcome.firstEver;
+    answered.type = outcome.type;
+    answered.options = row.fieldByName(QStringLiteral("A2_1")).asInteger();
+    answered.place = context.place;
+    answered.paper = context.paper;
+    answered.seconds = context.seconds;
+    store::review::recordAnswer(DataModule->ADOCn1, answered, store::review::now());
     outcome.counted = true;
 }
 
@@ -59,7 +71,7 @@ void setAnswerFields(store::Dataset &row, const QString &answer)
 }
 
 // Practice: the question set's row is the bank row.
-void record(store::Dataset &row, MarkOutcome &outcome)
+void record(store::Dataset &row, MarkOutcome &outcome, const AnswerContext &context)
 {
     row.edit();
     if (outcome.answer.isEmpty()) {
@@ -68,7 +80,7 @@ void record(store::Dataset &row, MarkOutcome &outcome)
         if (outcome.answer != text(row, "E2_1")) {
             judge(row, outcome);
             applyScoreRule(row, outcome.answer != outcome.key);
-            countJudged(row, outcome);
+            countJudged(row, outcome, context);
         }
         setAnswerFields(row, outcome.answer);
     }
@@ -76,7 +88,7 @@ void record(store::Dataset &row, MarkOutcome &outcome)
 }
 
 // Exam: the paper row is judged and keeps the answer; the bank's row of the question takes the score rule.
-void recordOnPaper(store::Dataset &paper, MarkOutcome &outcome)
+void recordOnPaper(store::Dataset &paper, MarkOutcome &outcome, const AnswerContext &context)
 {
     paper.edit();
     if (outcome.answer.isEmpty()) {
@@ -86,7 +98,7 @@ void recordOnPaper(store::Dataset &paper, MarkOutcome &outcome)
     }
     if (outcome.answer != text(paper, "E2_1")) {
         judge(paper, outcome);
-        countJudged(paper, outcome);
+        countJudged(paper, outcome, context);
         store::Query bankRow(&DataModule->ADOCn1);
         bankRow.setSql(QStringLiteral("select * from tab_answ where A1=:A1"));
         bankRow.setParam(QStringLiteral("A1"), text(paper, "A1"));
@@ -102,9 +114,10 @@ void recordOnPaper(store::Dataset &paper, MarkOutcome &outcome)
     paper.post();
 }
 
-using Recorder = void (*)(store::Dataset &, MarkOutcome &);
+using Recorder = void (*)(store::Dataset &, MarkOutcome &, const AnswerContext &);
 
-MarkOutcome mark(store::Dataset &questions, int recordNumber, const QString &answer, Recorder recorder)
+MarkOutcome mark(store::Dataset &questions, int recordNumber, const QString &answer, const AnswerContext &context,
+                 Recorder recorder)
 {
     MarkOutcome outcome;
     if (recordNumber <= 0 || recordNumber > questions.recordCount())
@@ -125,7 +138,7 @@ MarkOutcome mark(store::Dataset &questions, int recordNumber, const QString &ans
 
     try {
         store::Transaction t(c);
-        recorder(questions, outcome);
+        recorder(questions, outcome, context);
         t.commit();
     } catch (...) {
         // The rollback has already re-read every dataset that posted; rows still in edit mode are dropped here.
@@ -140,14 +153,14 @@ MarkOutcome mark(store::Dataset &questions, int recordNumber, const QString &ans
 
 } // namespace
 
-MarkOutcome markAnswer(store::Dataset &questions, int recordNumber, const QString &answer)
+MarkOutcome markAnswer(store::Dataset &questions, int recordNumber, const QString &answer, const AnswerContext &context)
 {
-    return mark(questions, recordNumber, answer, record);
+    return mark(questions, recordNumber, answer, context, record);
 }
 
-MarkOutcome markPaperAnswer(store::Dataset &paper, int recordNumber, const QString &answer)
+MarkOutcome markPaperAnswer(store::Dataset &paper, int recordNumber, const QString &answer, const AnswerContext &context)
 {
-    return mark(paper, recordNumber, answer, recordOnPaper);
+    return mark(paper, recordNumber, answer, context, recordOnPaper);
 }
 
 void endPracticeSession(const QString &elapsed)

@@ -2,6 +2,7 @@
 
 #include "DataModule.h"
 #include "Globals.h"
+#include "MemoryStates.h"
 #include "Routines.h"
 
 namespace practice {
@@ -145,7 +146,11 @@ bool voidQuestion(store::Dataset &questions)
 {
     if (questions.isEmpty())
         return false;
+    // A voided question leaves the review with its memory state, in the same transaction.
+    store::Transaction t(DataModule->ADOCn1);
     writeCurrent(questions, {{"f1", 1}, {"e2", QStringLiteral("zero")}});
+    store::review::forgetState(DataModule->ADOCn1, field(questions, "a1"));
+    t.commit();
     return true;
 }
 

@@ -72,7 +72,8 @@ int appearanceCount(int timesAnswered);
 // question, its shared stem in Cn1Query2. Returns whether it is grouped.
 bool openQuestionText(const QString &questionId);
 
-// Voiding writes F1 = 1 and E2 = "zero"; cancelling gives F1 back (E2 stays
+// Voiding writes F1 = 1 and E2 = "zero" and drops the question's memory
+// state (it leaves the review); cancelling gives F1 back (E2 stays
 // "zero" unless cleared). Both act on the current record and return false on
 // an empty set.
 bool voidQuestion(store::Dataset &questions);

@@ -3,6 +3,7 @@
 #include "DataSource.h"
 #include "Globals.h"
 #include "QuestionDialogFrame.h"
+#include "SearchIndex.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -38,9 +39,14 @@ void TFrmBj::done(int result)
 {
     if (m_source && m_source->dataSet()) {
         store::Dataset *ds = m_source->dataSet();
+        // The note is searchable: its index row changes with it or not at all.
+        store::Transaction transaction(*ds->connection());
         ds->edit();
         ds->setValue(m_field, DBMemo1->toPlainText());
         ds->post();
+        if (ds->hasField(QStringLiteral("A1")))
+            search::reindexQuestions(*ds->connection(), {ds->fieldByName(QStringLiteral("A1")).asString()});
+        transaction.commit();
     }
     NotesHaveContent = !DBMemo1->toPlainText().trimmed().isEmpty();
     QDialog::done(result);

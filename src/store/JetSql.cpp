@@ -231,7 +231,37 @@ QString sqliteTypeOf(const QString &jetType)
     return t;
 }
 
-QString translate(const QString &sql) { return renameJetCalls(mapCreateTable(dropDeleteStar(sql))); }
+// "left(A10,6) = '100101'" cannot use an index; the same test with the range of codes that
+// share the prefix beside it can, so a chapter's questions are found without reading the bank.
+// Only A10, which is text in every table that has it: a range on a number column would mean
+// something else.
+QString addChapterRanges(const QString &sql)
+{
+    static const QRegularExpression prefixTest(
+        QStringLiteral("\\bleft\\s*\\(\\s*((?:\\w+\\.)?A10)\\s*,\\s*(\\d+)\\s*\\)\\s*=\\s*'([^']+)'"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    int from = 0;
+    for (auto it = prefixTest.globalMatch(sql); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString column = m.captured(1), prefix = m.captured(3);
+        out += sql.mid(from, m.capturedStart() - from);
+        from = m.capturedEnd();
+        if (m.captured(2).toInt() != prefix.size() || prefix.back().unicode() == 0xFFFF) {
+            out += m.captured();
+            continue;
+        }
+        QString next = prefix;
+        next.back() = QChar(prefix.back().unicode() + 1);
+        out += QStringLiteral("(%1 and %2 >= '%3' and %2 < '%4')").arg(m.captured(), column, prefix, next);
+    }
+    return out + sql.mid(from);
+}
+
+QString translate(const QString &sql)
+{
+    return renameJetCalls(addChapterRanges(mapCreateTable(dropDeleteStar(sql))));
+}
 
 void registerFunctions(sqlite3 *db)
 {

@@ -1,7 +1,10 @@
 #include "Schema.h"
 
 #include "Connection.h"
+#include "DrawPool.h"
+#include "LinkCounts.h"
 #include "Error.h"
+#include "MemoryStates.h"
 
 namespace store::schema {
 
@@ -71,6 +74,41 @@ void createSettings(Connection &c)
     c.execute(QString::fromUtf8(kSettingsTable));
 }
 
+// Each import of a question file is a batch that can be taken back as a whole.
+void createImportBatches(Connection &c)
+{
+    c.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ql_import_batch (id INTEGER PRIMARY KEY, file TEXT NOT NULL,"
+                             " made TEXT NOT NULL, section TEXT NOT NULL)"));
+    c.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ql_import_question (A1 TEXT NOT NULL PRIMARY KEY,"
+                             " batch INTEGER NOT NULL)"));
+    c.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_import_question_batch ON ql_import_question (batch)"));
+}
+
+// The search index: the plain text of every question (body with its options,
+// the group's stem, explanation, note) and exam point (title, text), one row
+// each, and a trigram full-text index over it that reads its text from that
+// table. Rows are filled by the search module, which converts the rich text.
+void createSearchIndex(Connection &c)
+{
+    c.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ql_search_text (id INTEGER PRIMARY KEY, kind INTEGER NOT NULL,"
+                             " ref TEXT NOT NULL, title TEXT, body TEXT, stem TEXT, jx TEXT, note TEXT)"));
+    c.execute(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS ix_search_ref ON ql_search_text (kind, ref)"));
+    c.execute(QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS ql_search USING fts5(title, body, stem, jx, note,"
+                             " content='ql_search_text', content_rowid='id', tokenize='trigram', detail=full)"));
+}
+
+// Starting a practice run clears the run answers that are set, and the partial index holds only those
+// rows; a paper draws from its pool by place. Both keep the work to its own size, not the bank's.
+void indexRunAnswersAndPaperDraws(Connection &c)
+{
+    c.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_answ_run_answer ON tab_answ (E2_1)"
+                             " WHERE E2_1 <> '' OR E2_1 IS NULL"));
+    drawpool::create(c);
+}
+
+// Banks of earlier versions counted an item or group once per linked point; each question counts once.
+void recountExamPointLinks(Connection &c) { recountLinks(c); }
+
 // Each step brings a bank from the version before it to its own; steps only add
 // tables and indexes of ours and never change the data of the original tables.
 struct Step {
@@ -80,6 +118,11 @@ struct Step {
 const Step kSteps[] = {
     {2, indexRulesBySection},
     {3, createSettings},
+    {4, createImportBatches},
+    {5, store::review::createReviewTables},
+    {6, createSearchIndex},
+    {7, indexRunAnswersAndPaperDraws},
+    {8, recountExamPointLinks},
 };
 
 } // namespace

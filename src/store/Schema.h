@@ -9,7 +9,7 @@ class Connection;
 // The question bank's tables, columns and indexes.
 namespace schema {
 
-constexpr int kVersion = 3;
+constexpr int kVersion = 8;
 
 // Tables every bank must have; a file without them is not a bank.
 QStringList requiredTables();

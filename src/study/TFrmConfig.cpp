@@ -3,6 +3,7 @@
 #include "Bevel.h"
 #include "DataModule.h"
 #include "Globals.h"
+#include "ReviewSettings.h"
 #include "Switch.h"
 #include "TFrmDlg.h"
 #include "TitleStrip.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
 
 std::function<void(const QString &file, bool play)> MainPlayMusic;
 
@@ -89,6 +91,16 @@ TFrmConfig::TFrmConfig(QWidget *parent) : QDialog(parent)
     ScrollBox1->widget()->setObjectName(QStringLiteral("ScrollBox1Rows"));
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
+    LabelTarget = new QLabel(QStringLiteral("复习目标记忆率"), area);
+    LabelTarget->setObjectName(QStringLiteral("LabelTarget"));
+    LabelTarget->setGeometry(16, 141, 130, 20);
+    ReviewTarget = new QSpinBox(area);
+    ReviewTarget->setObjectName(QStringLiteral("ReviewTarget"));
+    ReviewTarget->setRange(qRound(store::review::kLowestTarget * 100), qRound(store::review::kHighestTarget * 100));
+    ReviewTarget->setSuffix(QStringLiteral("%"));
+    ReviewTarget->setToolTip(QStringLiteral("答对把握低于此值的已做题目列入今日复习"));
+    ReviewTarget->setGeometry(150, 138, 70, 24);
+
     epFocusButton3 = new QPushButton(QStringLiteral("关闭"), area);
     epFocusButton3->setObjectName(QStringLiteral("epFocusButton3"));
     epFocusButton3->setGeometry(270, 23, 71, 26);
@@ -128,7 +140,10 @@ void TFrmConfig::layOutTimes(bool alone)
     Label4->move(12, top);
     const int rowsHeight = ScrollBox1->widget()->height() + 2 * ScrollBox1->frameWidth();
     ScrollBox1->setGeometry(ScrollBox1->x(), top + Label4->height() + 6, ScrollBox1->width(), qMin(rowsHeight, 240));
-    const int below = ScrollBox1->geometry().bottom() + 10;
+    const int target = ScrollBox1->geometry().bottom() + 8;
+    LabelTarget->move(16, target + 3);
+    ReviewTarget->move(150, target);
+    const int below = ReviewTarget->geometry().bottom() + 10;
     if (alone)
         epFocusButton3->move(kWidth - 12 - epFocusButton3->width(), below);
     setFaceHeight(alone ? epFocusButton3->geometry().bottom() + 12 : below + 4);
@@ -145,9 +160,13 @@ void TFrmConfig::FormShow()
     RxSwitch1->setChecked(true);
     if (CurrentSubject == 0)
         CurrentSubject = 1;
-    if (SettingsVariant == 1) {
+    const bool times = SettingsVariant == 1;
+    LabelTarget->setVisible(times);
+    ReviewTarget->setVisible(times);
+    if (times) {
         buildTimeRows();
         layOutTimes(m_timesOnly);
+        ReviewTarget->setValue(qRound(store::review::targetRetention(DataModule->ADOCn1) * 100));
     } else {
         setFaceHeight(100);
     }
@@ -214,6 +233,24 @@ void TFrmConfig::FormCloseQuery()
 {
     if (SettingsVariant != 1)
         return;
+    saveTimes();
+    saveTarget();
+}
+
+void TFrmConfig::saveTarget()
+{
+    store::Connection &c = DataModule->ADOCn1;
+    try {
+        const int shown = ReviewTarget->value();
+        if (shown != qRound(store::review::targetRetention(c) * 100))
+            store::review::setTargetRetention(c, shown / 100.0);
+    } catch (const std::exception &) {
+        ShowMessageBox(QStringLiteral("错误"), QStringLiteral("保存设置失败！"), 1, QStringLiteral("No"), 2);
+    }
+}
+
+void TFrmConfig::saveTimes()
+{
     try {
         store::Table &tx = DataModule->Cn1Table_tx;
         tx.close();

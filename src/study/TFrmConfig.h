@@ -7,6 +7,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QScrollArea;
+class QSpinBox;
 namespace ui {
 class Bevel;
 class Switch;
@@ -37,6 +38,9 @@ public:
     QLabel *Label4;
     QScrollArea *ScrollBox1;
     QPushButton *epFocusButton3;
+    // The review's target retention in percent, on the answer-time face.
+    QLabel *LabelTarget;
+    QSpinBox *ReviewTarget;
 
     void done(int result) override;
 
@@ -50,6 +54,8 @@ private:
     void RxSwitch1Off();
     void FlatComboBox1Change();
     void buildTimeRows();
+    void saveTimes();
+    void saveTarget();
     void setFaceHeight(int contentHeight);
     void layOutTimes(bool alone);
 

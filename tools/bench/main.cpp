@@ -2,15 +2,20 @@
 // (or --json): action, runs, median, 95th percentile, and where it has one the
 // floor and the ratio to it.
 //
-//   quillet-bench [--questions N] [--runs N] [--json]
+//   quillet-bench [--questions N] [--runs N] [--json] [--only text]
+//   quillet-bench --compare N1,N2 [--runs N] [--only text]   medians at both sizes and their ratio
 #include "Connection.h"
 #include "DataModule.h"
 #include "Globals.h"
+#include "ImportBench.h"
 #include "Look.h"
+#include "Compare.h"
 #include "Marking.h"
 #include "Measure.h"
 #include "PracticeSession.h"
+#include "ReviewBench.h"
 #include "Routines.h"
+#include "SearchBench.h"
 #include "SelectorLogic.h"
 #include "Startup.h"
 #include "SyntheticBank.h"
@@ -68,9 +73,14 @@ Measurement markingFloor(int runs)
         "update tab_kmmc set D1 = D1 + 1, D2 = D2 + 1 where C1 = ?1",
         "update tab_rule set q2 = q2 + 1, q4 = q4 + 1 where ftid in (?1, ?2, ?3)",
         "update tab_fgmc set q2 = q2 + 1, q4 = q4 + 1 where id in (?1, ?2, ?3)",
+        "insert into ql_answer_history (at, question, answer, correct, place, first) values"
+        " ('2026-06-01 10:00:00', ?1, 'B', 0, 'practice', 0)",
+        "insert into ql_memory (question, stability, difficulty, last_review, reviews, last_correct, due_day)"
+        " values (?1, 1, 5, 20000, 1, 0, 20001) on conflict(question) do update set reviews = reviews + 1",
     };
-    sqlite3_stmt *s[5];
-    for (int i = 0; i < 5; ++i)
+    constexpr int kStatements = 7;
+    sqlite3_stmt *s[kStatements];
+    for (int i = 0; i < kStatements; ++i)
         sqlite3_prepare_v3(db, sql[i], -1, SQLITE_PREPARE_PERSISTENT, &s[i], nullptr);
     auto run = [&](sqlite3_stmt *st) { sqlite3_step(st); sqlite3_reset(st); };
     int n = 0;
@@ -91,6 +101,10 @@ Measurement markingFloor(int runs)
             for (int p = 0; p < 3; ++p)
                 sqlite3_bind_text(s[4], p + 1, points[p].constData(), len, SQLITE_STATIC);
             run(s[4]);
+        }
+        for (int i : {5, 6}) {
+            sqlite3_bind_text(s[i], 1, id.constData(), -1, SQLITE_STATIC);
+            run(s[i]);
         }
         sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
     });
@@ -251,9 +265,21 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("json"), QStringLiteral("Print the figures as JSON.")});
     parser.addOption({QStringLiteral("only"), QStringLiteral("Run only the actions whose name contains the text."),
                       QStringLiteral("text")});
+    parser.addOption({QStringLiteral("compare"),
+                      QStringLiteral("Run at each size in its own process and compare the medians."),
+                      QStringLiteral("n1,n2")});
     parser.process(app);
     const int runs = parser.value(QStringLiteral("runs")).toInt();
     setActionFilter(parser.value(QStringLiteral("only")));
+    if (parser.isSet(QStringLiteral("compare"))) {
+        QVector<int> sizes;
+        for (const QString &n : parser.value(QStringLiteral("compare")).split(QLatin1Char(',')))
+            sizes << n.toInt();
+        QStringList passOn{QStringLiteral("--runs"), QString::number(runs)};
+        if (parser.isSet(QStringLiteral("only")))
+            passOn << QStringLiteral("--only") << parser.value(QStringLiteral("only"));
+        return compareSizes(sizes, passOn);
+    }
 
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QStringLiteral("data"));
@@ -263,7 +289,12 @@ int main(int argc, char **argv)
     shape.firstChapterQuestions = 2000;
     QElapsedTimer building;
     building.start();
-    const SyntheticBank bank = createSyntheticBank(dir.path() + QStringLiteral("/data/Vellumar.mdb"), shape);
+    const SyntheticBank bank =
+        createSyntheticBank(dir.path() + QStringLiteral("/data/Vellumar.mdb"), shape, [](int done, int total) {
+            std::fprintf(stderr, "\rbuilding the bank: %d of %d questions", done, total);
+            if (done == total)
+                std::fprintf(stderr, "\n");
+        });
     std::fprintf(stderr, "bank of %d questions, %lld chapters, %lld points built in %.1f s\n", shape.questions,
                  static_cast<long long>(bank.leafChapters.size()), static_cast<long long>(bank.points.size()),
                  building.elapsed() / 1000.0);
@@ -297,6 +328,13 @@ int main(int argc, char **argv)
             all << exportingAPaper(qMax(3, runs / 3), papers.first(), dir.path());
         }
         all << openingTheCatalogueAndASection(runs) << showingTheChart(qMax(3, runs / 3));
+        all << importingADocument(qMax(3, runs / 3), dir.path(), bank.leafChapters.first());
+        all << searchMeasurements(dm.ADOCn1, runs);
+
+        fillReviewHistory(DataModule->ADOCn1, 200000);
+        all << dueCountOnTheMenu(runs) << openingTheReport(qMax(3, runs / 3));
+        if (actionWanted(QStringLiteral("fit the model")))
+            all << fittingTheModel();
     }
     Measurement start = startUp(qMax(3, runs / 5), dir.path());
     start.target = 500;

@@ -67,5 +67,16 @@ QStringList brokenCounterRules(store::Connection &c)
                               "where r.q1 <> coalesce(l.answered, 0) or r.q2 <> coalesce(l.attempts, 0)")
                    .arg(answersBelow),
                broken);
+    expectNone(c, QStringLiteral("answer history rows of a question = its attempts, memory reviews = its attempts"),
+               QStringLiteral("select a.A1, a.E3, coalesce(h.n, 0), coalesce(m.reviews, 0) from tab_answ a "
+                              "left join (select question, count(*) as n from ql_answer_history group by question) h "
+                              "on h.question = a.A1 left join ql_memory m on m.question = a.A1 "
+                              "where a.E3 <> coalesce(h.n, 0) or a.E3 <> coalesce(m.reviews, 0)"),
+               broken);
+    expectNone(c, QStringLiteral("last answer in the history = the question's last answer"),
+               QStringLiteral("select a.A1, a.E2, h.answer from tab_answ a join ql_answer_history h on h.question = a.A1 "
+                              "where h.id in (select max(id) from ql_answer_history group by question) "
+                              "and h.answer <> a.E2"),
+               broken);
     return broken;
 }

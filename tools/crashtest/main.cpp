@@ -1,6 +1,7 @@
 // Kills a process that marks answers through the real marking code at random
 // instants, then checks that the bank is intact, its counters agree and every
-// answer the process reported as recorded is there.
+// answer the process reported as recorded is there, in the question's record
+// and in the answer history.
 //
 //   quillet-crashtest [--kills N] [--markings M] [--seed S] [--questions Q]
 #include "BankInvariants.h"
@@ -86,10 +87,28 @@ void readReports(const QByteArray &output, QHash<QString, Reported> &reported)
     }
 }
 
+// Per question of the answer history: how many rows, and the answer of the last one
+// (SQLite takes the bare column from the row that holds the max).
+QHash<QString, QPair<qint64, QString>> historyByQuestion(store::Connection &c)
+{
+    QHash<QString, QPair<qint64, QString>> history;
+    store::Statement s(c.handle(), QStringLiteral("select question, count(*), answer, max(id) from ql_answer_history "
+                                                  "group by question"),
+                       {});
+    while (s.step())
+        history.insert(s.value(0).toString(), {s.value(1).toLongLong(), s.value(2).toString()});
+    return history;
+}
+
 QStringList lostAnswers(store::Connection &c, const QHash<QString, Reported> &reported)
 {
     QStringList lost;
+    const QHash<QString, QPair<qint64, QString>> histories = historyByQuestion(c);
     for (auto it = reported.cbegin(); it != reported.cend(); ++it) {
+        const QPair<qint64, QString> history = histories.value(it.key());
+        if (history.first < it->attempts || (history.first == it->attempts && history.second != it->answer))
+            lost << QStringLiteral("%1: reported %2 attempts, answer %3; the history has %4 rows, last %5")
+                        .arg(it.key()).arg(it->attempts).arg(it->answer).arg(history.first).arg(history.second);
         store::Statement s(c.handle(), QStringLiteral("select E3, E2 from tab_answ where A1 = ?"),
                            store::Params::byPosition({it.key()}));
         const bool found = s.step();

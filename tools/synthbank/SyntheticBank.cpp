@@ -5,6 +5,7 @@
 #include "Error.h"
 #include "LinkCounts.h"
 #include "Schema.h"
+#include "SyntheticText.h"
 
 #include <QFileInfo>
 #include <random>
@@ -64,9 +65,13 @@ void addCatalogue(store::Connection &c, const SyntheticBankShape &shape, Synthet
     }
 }
 
-void addQuestions(store::Connection &c, const SyntheticBankShape &shape, SyntheticBank &bank)
+void addQuestions(store::Connection &c, const SyntheticBankShape &shape, SyntheticBank &bank,
+                  const BuildProgress &progress)
 {
     std::mt19937 random(shape.seed);
+    // Texts draw from their own sequence, so the bank's shape stays what the seed made it before.
+    std::mt19937 textRandom(shape.seed + 1);
+    const SyntheticText texts;
     const char *keys[] = {"A", "B", "C", "D"};
     const int types[] = {11, 11, 11, 14, 12};
     for (int n = 0; n < shape.questions; ++n) {
@@ -80,7 +85,7 @@ void addQuestions(store::Connection &c, const SyntheticBankShape &shape, Synthet
             const QString stem = chapter + QString::number(type) + code(n - n % 50, 6) + QStringLiteral("ST");
             id = stem.left(16) + QStringLiteral("-") + QString::number(n % 50);
             c.execute(QStringLiteral("insert or ignore into tab_title (A1,A15) values (?,?)"),
-                      store::Params::byPosition({stem.left(16), QStringLiteral("共用题干 ") + stem}));
+                      store::Params::byPosition({stem.left(16), texts.stem(textRandom)}));
         }
         QStringList linked;
         for (int i = int(random() % 4); i > 0; --i) {
@@ -97,21 +102,26 @@ void addQuestions(store::Connection &c, const SyntheticBankShape &shape, Synthet
                                  "E2,E2_1,csbs) values (?,?,4,?,?,?,?,?,?,?,?,?,?,?,?,'','','','')"),
                   store::Params::byPosition(QVariantList{id, key} + k + QVariantList{chapter, type}));
         c.execute(QStringLiteral("insert into tab_exer (A1,A15,jx) values (?,?,?)"),
-                  store::Params::byPosition({id, QStringLiteral("题目 %1").arg(id), QStringLiteral("解析 %1").arg(id)}));
+                  store::Params::byPosition({id, texts.body(textRandom, type == 12 ? 0 : 4), texts.explanation(textRandom)}));
+        if (progress && ((n + 1) % 10000 == 0 || n + 1 == shape.questions))
+            progress(n + 1, shape.questions);
     }
 }
 
 // The content counters a real bank carries: questions per chapter node and per point, section and group.
 void countContent(store::Connection &c)
 {
-    c.execute(QStringLiteral("update tab_kmmc set C3 = (select count(*) from tab_answ where "
+    // Counted per leaf chapter first, so that the work grows with the chapters, not chapters × questions.
+    c.execute(QStringLiteral("create temp table leaf_count as select A10, count(*) as n from tab_answ group by A10"));
+    c.execute(QStringLiteral("update tab_kmmc set C3 = (select coalesce(sum(n), 0) from leaf_count where "
                              "substr(A10, 1, length(tab_kmmc.C1)) = tab_kmmc.C1)"));
+    c.execute(QStringLiteral("drop table leaf_count"));
     store::recountLinks(c);
 }
 
 } // namespace
 
-SyntheticBank createSyntheticBank(const QString &file, const SyntheticBankShape &shape)
+SyntheticBank createSyntheticBank(const QString &file, const SyntheticBankShape &shape, const BuildProgress &progress)
 {
     if (QFileInfo::exists(file))
         throw store::Error(QStringLiteral("%1 exists already").arg(file));
@@ -124,7 +134,7 @@ SyntheticBank createSyntheticBank(const QString &file, const SyntheticBankShape 
     store::Transaction t(c);
     addChapterTree(c, shape, bank);
     addCatalogue(c, shape, bank);
-    addQuestions(c, shape, bank);
+    addQuestions(c, shape, bank, progress);
     countContent(c);
     c.execute(QStringLiteral("insert into tab_plan (PlanMark,PlanAmount,PlanTime,ExamDate,LeastMark,ExamTime) "
                              "values (0,50,60,'2027-05-01',60,9000)"));

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // A question bank of any size with the shape of a real one, for measuring and
 // stress-testing: five subjects with a four-level chapter tree, a catalogue of
@@ -25,5 +26,8 @@ struct SyntheticBank {
     QStringList points;       // every point code (tab_rule.ftid)
 };
 
-// Writes a new bank file (refuses an existing one) and returns what it holds.
-SyntheticBank createSyntheticBank(const QString &file, const SyntheticBankShape &shape = {});
+// Writes a new bank file (refuses an existing one) and returns what it holds;
+// progress hears of every 10,000 questions written.
+using BuildProgress = std::function<void(int done, int total)>;
+SyntheticBank createSyntheticBank(const QString &file, const SyntheticBankShape &shape = {},
+                                  const BuildProgress &progress = {});

@@ -21,18 +21,9 @@ namespace {
 
 QString folder, prefix;
 
-// Saves the whole screen while the message box the action opens is up, then answers it.
 void grabWithMessage(const QString &name, const std::function<void()> &action)
 {
-    QTimer::singleShot(400, [name] {
-        screens::settle();
-        const QString path = QDir(folder).filePath(prefix + "-" + name + ".png");
-        QGuiApplication::primaryScreen()->grabWindow(0).save(path);
-        std::printf("%s\n", qPrintable(path));
-        if (auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-            box->done(1);
-    });
-    action();
+    screens::grabWithMessage(folder, prefix, name, action);
 }
 
 } // namespace

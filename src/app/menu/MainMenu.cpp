@@ -50,18 +50,20 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
     outer->addLayout(centring, 1);
 
     pageLayout->addStretch(1); // the groups stay together in the middle of a tall window
+    pageLayout->addWidget(makeReviewCard());
     QList<QWidget *> subjects;
     for (int subject = 1; subject <= 5; ++subject)
         subjects << makeSubjectCard(subject, "lx" + subjectSuffix(subject), "mnks" + subjectSuffix(subject));
     addSection(tr("科目练习与模拟考试"), subjects);
 
     addSection(tr("学习工具"),
-               {makeToolCard(tr("考点与法规"), {{"ksdg", tr("考点大纲")}, {"fg", tr("法规汇编")}}),
+               {makeToolCard(tr("考点与法规"), {{"ksdg", tr("考点大纲")}, {"fg", tr("法规汇编")}, {"ss", tr("全文搜索")}}),
                 makeToolCard(tr("成绩与统计"), {{"cj", tr("成绩查询")}, {"tj", tr("统计图")}}),
                 makeToolCard(tr("计划与日志"), {{"szjh", tr("学习计划")}, {"rz", tr("学习日志")}}),
                 makeToolCard(tr("系统设置"),
                              {{"music", tr("背景音乐")}, {"sztime", tr("答题时间")}, {"szks", tr("考试设置")}}),
-                makeToolCard(tr("题库与服务"), {{"sj", tr("题库升级")}, {"bf", tr("题库备份")}, {"lxfs", tr("联系方式")}})});
+                makeToolCard(tr("题库与服务"), {{"dr", tr("题库导入")}, {"sj", tr("题库升级")}, {"bf", tr("题库备份")},
+                                                {"lxfs", tr("联系方式")}})});
     pageLayout->addStretch(1);
 
     auto *footer = new QLabel(tr("每一次作答都会记入题库，学习进度随时保存。"), body);
@@ -76,8 +78,8 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
 QStringList MainMenu::allCommands()
 {
     return {"lx",   "lx2",  "lx3",   "lx4",    "lx5", "mnks", "mnks2", "mnks3", "mnks4", "mnks5",
-            "ksdg", "fg",   "cj",    "tj",     "szjh", "rz",  "music", "sztime", "szks", "sj",
-            "bf",   "help", "lxfs", "about", "quit"};
+            "ksdg", "fg",   "ss",    "cj",    "tj",     "szjh", "rz",  "music", "sztime", "szks", "dr",
+            "sj",   "bf",   "help", "lxfs", "about", "quit", "jrfx", "xxbg"};
 }
 
 void MainMenu::addSection(const QString &title, const QList<QWidget *> &sectionCards)
@@ -154,6 +156,50 @@ QWidget *MainMenu::makeSubjectCard(int subject, const QString &practice, const Q
     addButton(layout, exam, tr("模拟考试"), "secondary");
     cards << card;
     return card;
+}
+
+// One wide card above the subjects: what today's review holds and the way in.
+QWidget *MainMenu::makeReviewCard()
+{
+    auto *card = new QFrame(body);
+    card->setObjectName("reviewCard");
+    card->setProperty("card", true);
+    auto *layout = new QHBoxLayout(card);
+    cardLayouts << layout;
+    auto *texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    addLabel(texts, tr("今日复习"), "cardTitle", 16, true);
+    auto *figures = new QHBoxLayout;
+    reviewDue = new QLabel(card);
+    reviewDue->setObjectName("reviewDue");
+    reviewDue->setProperty("role", "cardText");
+    scaleText(reviewDue, 15, true);
+    reviewExam = new QLabel(card);
+    reviewExam->setObjectName("reviewExam");
+    reviewExam->setProperty("role", "cardText");
+    scaleText(reviewExam, 15);
+    figures->addWidget(reviewDue);
+    figures->addSpacing(24);
+    figures->addWidget(reviewExam);
+    figures->addStretch(1);
+    texts->addLayout(figures);
+    layout->addLayout(texts, 1);
+    addButton(layout, "jrfx", tr("开始复习"), "primary");
+    addButton(layout, "xxbg", tr("学习报告"), "secondary");
+    setReviewSummary(0, false, 0);
+    cards << card;
+    return card;
+}
+
+void MainMenu::setReviewSummary(int due, bool examSet, int examDays)
+{
+    reviewDue->setText(due > 0 ? tr("待复习 %1 题").arg(due) : tr("今天的复习已完成"));
+    if (!examSet)
+        reviewExam->setText(tr("尚未设置考试日期"));
+    else if (examDays > 0)
+        reviewExam->setText(tr("距离考试还有 %1 天").arg(examDays));
+    else
+        reviewExam->setText(examDays == 0 ? tr("今天考试，祝考试成功！") : tr("考试已结束"));
 }
 
 QWidget *MainMenu::makeToolCard(const QString &title, const QList<QPair<QString, QString>> &commands)

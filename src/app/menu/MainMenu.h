@@ -25,6 +25,10 @@ public:
     QStringList offeredCommands() const;
     QPushButton *buttonOf(const QString &command) const { return buttons.value(command); }
 
+    // The review card: questions left of today's review and the days to the
+    // exam (examDays < 0 and examSet false: no exam day in the plan).
+    void setReviewSummary(int due, bool examSet, int examDays);
+
 signals:
     void FSCommand(const QString &command, const QString &args);
 
@@ -47,6 +51,7 @@ private:
     void placeCards(const CardRow &row);
     QWidget *makeHeader();
     QWidget *makeSubjectCard(int subject, const QString &practice, const QString &exam);
+    QWidget *makeReviewCard();
     QWidget *makeToolCard(const QString &title, const QList<QPair<QString, QString>> &commands);
     QPushButton *addButton(QBoxLayout *layout, const QString &command, const QString &caption, const char *role);
     QLabel *addLabel(QBoxLayout *layout, const QString &text, const char *role, int basePixels, bool bold = false);
@@ -63,4 +68,6 @@ private:
     QBoxLayout *pageLayout = nullptr;
     QWidget *body = nullptr;
     QLabel *emblem = nullptr;
+    QLabel *reviewDue = nullptr;
+    QLabel *reviewExam = nullptr;
 };

@@ -6,6 +6,9 @@
 #include "Hourglass.h"
 #include "MockExam.h"
 #include "MainMenu.h"
+#include "OpenSearch.h"
+#include "ReviewRun.h"
+#include "ReviewSummary.h"
 #include "Routines.h"
 #include "ShellOpener.h"
 #include "SystemMessageBox.h"
@@ -15,6 +18,8 @@
 #include "TFrmCheck.h"
 #include "TFrmDlg.h"
 #include "TFrmEset.h"
+#include "TFrmImport.h"
+#include "TFrmReport.h"
 #include "TFrmRz.h"
 #include "TFrmplan.h"
 #include "Tfrmchart.h"
@@ -25,6 +30,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -76,6 +82,7 @@ TFrmStart::TFrmStart(QWidget *parent) : QWidget(parent)
     MainPlayMusic = [this](const QString &file, bool play) { PlayMusic(file, play); };
     buildCommandTable();
     ShockwaveFlash1->setAvailableCommands(commandNames());
+    search::installSearchShortcut();
     FormCreate();
 }
 
@@ -120,6 +127,17 @@ void TFrmStart::FormShow()
     if (CurrentSubject == 0)
         CurrentSubject = 1;
     LoadTypeTimes(CurrentSubject);
+    refreshReviewCard();
+}
+
+void TFrmStart::refreshReviewCard()
+{
+    try {
+        const review::ReviewSummary summary = review::reviewSummary();
+        ShockwaveFlash1->setReviewSummary(summary.due, summary.examSet, summary.daysToExam);
+    } catch (const std::exception &) {
+        // The card keeps its last figures; the menu works without them.
+    }
 }
 
 bool TFrmStart::FormCloseQuery()
@@ -173,6 +191,7 @@ void TFrmStart::buildCommandTable()
     m_commands = {
         {QStringLiteral("ksdg"), [] { RunHourglass<TfrmLawsFaGui>(); }},
         {QStringLiteral("zsd"), [] { RunHourglass<TfrmLawsFaGui>(); }},
+        {QStringLiteral("ss"), [] { search::openSearchWindow(); }},
         {QStringLiteral("lx"), [practice] { practice(1); }},
         {QStringLiteral("lx2"), [practice] { practice(2); }},
         {QStringLiteral("lx3"), [practice] { practice(3); }},
@@ -197,9 +216,12 @@ void TFrmStart::buildCommandTable()
              TFrmAbout about;
              about.exec();
          }},
+        {QStringLiteral("dr"), [] { RunHourglass<TFrmImport>(); }},
         {QStringLiteral("sj"), [] { RunHourglass<Tfrmstxz>(); }},
         {QStringLiteral("bf"), [] { RunHourglass<TFrmBackup>(); }},
         {QStringLiteral("quit"), [this] { quitAfterPlanCheck(); }},
+        {QStringLiteral("jrfx"), [this] { review::runTodaysReview(this); }},
+        {QStringLiteral("xxbg"), [] { RunHourglass<TFrmReport>(); }},
     };
 }
 
@@ -216,6 +238,8 @@ void TFrmStart::ShockwaveFlash1FSCommand(const QString &command, const QString &
     Q_UNUSED(args)
     for (const Command &c : std::as_const(m_commands))
         if (c.name == command) {
+            // Whatever the command did, the review card shows fresh figures afterwards.
+            const auto refresh = qScopeGuard([this] { refreshReviewCard(); });
             c.action();
             return;
         }
@@ -228,6 +252,8 @@ void TFrmStart::quitAfterPlanCheck()
     case PlanProgress::NotChecked:
         return;
     case PlanProgress::NoPlan:
+        if (!leaveReviewUnfinished())
+            return;
         break;
     case PlanProgress::Behind:
         if (SystemMessageBox(caption, QStringLiteral("还未完成今日学习计划，要退出吗？"), QMessageBox::Question,
@@ -235,11 +261,23 @@ void TFrmStart::quitAfterPlanCheck()
             return;
         break;
     case PlanProgress::Met:
+        if (!leaveReviewUnfinished())
+            return;
         SystemMessageBox(caption, QStringLiteral("恭喜完成今日学习计划！"), QMessageBox::Information);
         break;
     case PlanProgress::Exceeded:
+        if (!leaveReviewUnfinished())
+            return;
         SystemMessageBox(caption, QStringLiteral("超额完成学习计划，要注意休息呦！"), QMessageBox::Information);
         break;
     }
     close();
+}
+
+bool TFrmStart::leaveReviewUnfinished()
+{
+    const int left = review::questionsStillDue();
+    return left <= 0 || SystemMessageBox(QStringLiteral("提示"),
+                                         QStringLiteral("今日复习还有 %1 道题没做，要退出吗？").arg(left),
+                                         QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }

@@ -39,6 +39,9 @@ private:
     void buildCommandTable();
     void openPage(const QString &relativePath);
     void quitAfterPlanCheck();
+    // Today's review left undone: the learner confirms quitting (true) or stays.
+    bool leaveReviewUnfinished();
+    void refreshReviewCard();
 
     struct Command {
         QString name;

@@ -11,6 +11,7 @@
 #include "Globals.h"
 #include "TFrmConfig.h"
 #include "TFrmDlg.h"
+#include "TFrmReport.h"
 #include "WaitCursor.h"
 
 #include <QButtonGroup>
@@ -104,6 +105,7 @@ void Tfrmchart::buildControls()
     epFocusButton3 = commandButton(this, "epFocusButton3", QStringLiteral("存为..."));
     epFocusButton1 = commandButton(this, "epFocusButton1", QStringLiteral("打印"));
     epFocusButton2 = commandButton(this, "epFocusButton2", QStringLiteral("关闭"));
+    ReportButton = commandButton(this, "ReportButton", QStringLiteral("学习报告"));
 
     m_controls = new QWidget(this);
     auto *column = new QVBoxLayout(m_controls);
@@ -112,7 +114,7 @@ void Tfrmchart::buildControls()
                        static_cast<QWidget *>(RadioGroup2), static_cast<QWidget *>(styleGroup)})
         column->addWidget(w);
     column->addStretch(1);
-    for (QPushButton *b : {epFocusButton3, epFocusButton1, epFocusButton2})
+    for (QPushButton *b : {ReportButton, epFocusButton3, epFocusButton1, epFocusButton2})
         column->addWidget(b);
 
     connect(m_types, &QButtonGroup::idClicked, this, &Tfrmchart::RadioGroup1Click);
@@ -124,6 +126,15 @@ void Tfrmchart::buildControls()
     connect(epFocusButton3, &QPushButton::clicked, this, &Tfrmchart::epFocusButton3Click);
     connect(epFocusButton1, &QPushButton::clicked, this, &Tfrmchart::epFocusButton1Click);
     connect(epFocusButton2, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ReportButton, &QPushButton::clicked, this, &Tfrmchart::ReportButtonClick);
+}
+
+void Tfrmchart::ReportButtonClick()
+{
+    ui::WaitCursor hourglass;
+    TFrmReport report(this);
+    hourglass.restore();
+    report.exec();
 }
 
 void Tfrmchart::applyLayout(bool compact)

@@ -45,6 +45,7 @@ public:
     QPushButton *epFocusButton3;
     QPushButton *epFocusButton1;
     QPushButton *epFocusButton2;
+    QPushButton *ReportButton; // opens 学习报告
 
     chart::ChartPage *shownPage() const;
     void selectChartType(ChartType type);
@@ -57,6 +58,7 @@ private:
     void applyLayout(bool compact);
     void FormShow();
     void RadioGroup1Click(int item);
+    void ReportButtonClick();
     void RadioGroup2Click(int item);
     void CheckBox1Click();
     void CheckBox2Click();

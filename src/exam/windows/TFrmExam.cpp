@@ -250,7 +250,8 @@ void TFrmExam::showQuestionText()
 
 void TFrmExam::RecordAnswer(int record, bool quiet)
 {
-    const practice::MarkOutcome outcome = practice::markPaperAnswer(paper(), record, Notebook1->answer());
+    const practice::MarkOutcome outcome = practice::markPaperAnswer(
+        paper(), record, Notebook1->answer(), {store::review::AnswerPlace::Exam, m_table, -1});
     if (outcome.marked && !quiet)
         fcBG_th->setState(record - 1, outcome.emptyAnswer ? practice::AnswerState::NotAnswered
                                                           : practice::AnswerState::Answered);

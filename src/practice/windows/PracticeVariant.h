@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AnswerHistory.h"
+
 #include <QSize>
 #include <qnamespace.h>
 #include <QString>
@@ -19,6 +21,7 @@ struct PracticeVariant {
     QString closeName, desktopName;
     QSize designSize, compactSize;
     Qt::Orientation gauge;     // the answer-time gauge
+    store::review::AnswerPlace place = store::review::AnswerPlace::Practice; // kept with each answer
 };
 
 } // namespace practice

@@ -9,6 +9,7 @@
 #include "Marking.h"
 #include "NumberBoard.h"
 #include "QuestionText.h"
+#include "SearchShortcut.h"
 #include "RichView.h"
 #include "TFrmDlg.h"
 #include "TitleStrip.h"
@@ -30,6 +31,7 @@ PracticeWindow::PracticeWindow(const PracticeVariant &variant, QWidget *parent) 
     buildControls();
     applyLayout(false);
     connectHandlers();
+    ui::addSearchShortcut(this, true);
 }
 
 PracticeWindow::~PracticeWindow() = default;
@@ -109,6 +111,7 @@ void PracticeWindow::showEvent(QShowEvent *event)
 
 void PracticeWindow::FormShow()
 {
+    m_questionClock.start();
     m_gauge.reset();
     epIndiGauge1->setValue(0);
     applyLayout(ScreenClass == QLatin1String("800"));
@@ -192,6 +195,7 @@ void PracticeWindow::showRecord(int record)
     showBody(view);
     fcBG_th->setState(GroupPager::buttonIndexOf(record), view.state);
 
+    m_questionClock.start();
     m_gauge.reset();
     epIndiGauge1->setValue(0);
     Timer1->setInterval(view.tickInterval);
@@ -242,7 +246,8 @@ void PracticeWindow::markQuestion(Situation situation)
     if (CurrentRecord <= 0)
         return;
     const int record = CurrentRecord;
-    const MarkOutcome outcome = markAnswer(questions(), record, Notebook1->answer());
+    const int seconds = m_questionClock.isValid() ? int(m_questionClock.elapsed() / 1000) : -1;
+    const MarkOutcome outcome = markAnswer(questions(), record, Notebook1->answer(), {m_variant.place, {}, seconds});
     if (!outcome.marked)
         return;
     const AnswerState state = outcome.emptyAnswer ? AnswerState::NotAnswered

@@ -8,6 +8,7 @@
 #include "RunningClock.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QTimer>
 
 class QLabel;
@@ -126,6 +127,7 @@ private:
     int m_typeIndex = -1;
     GroupPager m_pager;
     AnswerGauge m_gauge;
+    QElapsedTimer m_questionClock; // since the question on display was shown
     int CurrentRecord = 0;
     bool m_shown = false;
     bool m_closed = false;

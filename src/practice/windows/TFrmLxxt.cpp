@@ -18,9 +18,13 @@ const practice::PracticeVariant kChapterPractice{
 
 } // namespace
 
-TFrmLxxt::TFrmLxxt(QWidget *parent) : PracticeWindow(kChapterPractice, parent)
+TFrmLxxt::TFrmLxxt(QWidget *parent) : TFrmLxxt(kChapterPractice, parent) {}
+
+practice::PracticeVariant TFrmLxxt::chapterVariant() { return kChapterPractice; }
+
+TFrmLxxt::TFrmLxxt(const practice::PracticeVariant &variant, QWidget *parent) : PracticeWindow(variant, parent)
 {
-    setWindowTitle(kChapterPractice.caption);
+    setWindowTitle(variant.caption);
     epEfTrBtn11->show();
     connect(epEfTrBtn11, &QPushButton::clicked, this, &TFrmLxxt::epEfTrBtn11Click);
 }

@@ -9,6 +9,12 @@ class TFrmLxxt : public practice::PracticeWindow {
 public:
     explicit TFrmLxxt(QWidget *parent = nullptr);
 
+    // The chapter practice window's variant, for windows that differ only a little.
+    static practice::PracticeVariant chapterVariant();
+
+protected:
+    TFrmLxxt(const practice::PracticeVariant &variant, QWidget *parent);
+
 private:
     void epEfTrBtn11Click();
 };

@@ -6,8 +6,10 @@
 #include "Error.h"
 #include "Globals.h"
 #include "NumberPanel.h"
+#include "SearchShortcut.h"
 #include "TFrmConfig.h"
 #include "TFrmDlg.h"
+#include "TFrmImport.h"
 #include "TFrmInPut.h"
 #include "TFrmJx.h"
 #include "TFrmLxxt.h"
@@ -52,6 +54,7 @@ TFrmkmmc::TFrmkmmc(QWidget *parent) : QDialog(parent), m_model(new practice::Cha
     setWindowTitle(QStringLiteral("科目名称"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     buildControls();
+    ui::addSearchShortcut(this, false);
     applyLayout(false);
 
     connect(SpeedButton1, &QPushButton::clicked, this,
@@ -65,6 +68,7 @@ TFrmkmmc::TFrmkmmc(QWidget *parent) : QDialog(parent), m_model(new practice::Cha
     connect(SpeedButton4, &QPushButton::clicked, this, &TFrmkmmc::SpeedButton4Click);
     connect(SpeedButton5, &QPushButton::clicked, this, &TFrmkmmc::SpeedButton5Click);
     connect(SpeedButton6, &QPushButton::clicked, this, &QDialog::accept);
+    connect(SpeedButton7, &QPushButton::clicked, this, &TFrmkmmc::SpeedButton7Click);
     connect(epEfButton4, &QPushButton::clicked, this, &TFrmkmmc::epEfButton4Click);
     connect(DataModule, &TDM1::chapterExplanationAvailable, epEfButton4, &QWidget::setEnabled);
 }
@@ -112,6 +116,7 @@ void TFrmkmmc::buildControls()
     epEfButton4 = hotSpot(this, "epEfButton4", QStringLiteral("本章导学"));
     epEfButton4->setEnabled(false);
     SpeedButton5 = hotSpot(this, "SpeedButton5", QStringLiteral("试题录入"));
+    SpeedButton7 = hotSpot(this, "SpeedButton7", QStringLiteral("题库导入"));
     SpeedButton4 = hotSpot(this, "SpeedButton4", QStringLiteral("系统设置"));
     SpeedButton6 = hotSpot(this, "SpeedButton6", QStringLiteral("关闭"));
 }
@@ -153,7 +158,7 @@ void TFrmkmmc::applyLayout(bool compact)
     const int buttonHeight = compact ? 32 : 38;
     const int gap = compact ? 8 : 12;
     int y = grid.y();
-    for (QPushButton *b : {SpeedButton1, SpeedButton2, SpeedButton3, epEfButton4, SpeedButton5}) {
+    for (QPushButton *b : {SpeedButton1, SpeedButton2, SpeedButton3, epEfButton4, SpeedButton5, SpeedButton7}) {
         b->setGeometry(buttonX, y, buttonWidth, buttonHeight);
         y += buttonHeight + gap;
     }
@@ -312,8 +317,24 @@ void TFrmkmmc::SpeedButton5Click()
     TFrmInPut entry(this);
     entry.setChapter(code, chapters.fieldByName(QStringLiteral("C2")).asString());
     entry.exec();
-    if (entry.EnteredCount == 0)
-        return;
+    if (entry.EnteredCount > 0)
+        reloadChapters(code);
+}
+
+void TFrmkmmc::SpeedButton7Click()
+{
+    store::Table &chapters = DataModule->Cn1Table_kmmc;
+    const QString code =
+        chapters.isOpen() && !chapters.isEmpty() ? chapters.fieldByName(QStringLiteral("C1")).asString() : QString();
+    TFrmImport import(this, code);
+    import.exec();
+    if (import.ChangedCount > 0)
+        reloadChapters(code);
+}
+
+void TFrmkmmc::reloadChapters(const QString &code)
+{
+    store::Table &chapters = DataModule->Cn1Table_kmmc;
     chapters.refresh();
     chapters.locate(QStringLiteral("C1"), code);
     m_model->reload(chapters);

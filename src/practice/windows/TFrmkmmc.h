@@ -37,6 +37,7 @@ public:
     QPushButton *SpeedButton4;
     QPushButton *SpeedButton5;
     QPushButton *SpeedButton6;
+    QPushButton *SpeedButton7;
     QPushButton *epEfButton4;
 
 protected:
@@ -56,6 +57,8 @@ private:
     void epEfButton4Click(); // the chapter's guidance text
     void SpeedButton4Click();
     void SpeedButton5Click(); // question entry for the selected chapter
+    void SpeedButton7Click(); // import of a question file, into the selected section
+    void reloadChapters(const QString &code);
 
     practice::ChapterGridModel *m_model;
     QList<QLabel *> m_totalTitles;

@@ -2,6 +2,7 @@
 
 #include "Connection.h"
 #include "DataModule.h"
+#include "DrawPool.h"
 #include "Error.h"
 #include "LinkCounts.h"
 #include "Schema.h"
@@ -49,6 +50,7 @@ public:
                        QStringLiteral("question %1: progress fields out of range (E3 < 0, E4 > 0 or F1 not 0/1/2)"));
         listViolations(QStringLiteral("select A1 from tab_cj where A1 not in (select name from sqlite_master where type = 'table')"),
                        QStringLiteral("score row %1 names a paper table that does not exist"));
+        m_report.violations << store::drawpool::disagreements(m_c);
         if (m_wholeBank && m_c.scalar(QStringLiteral("select count(*) from tab_plan")).toInt() < 1)
             m_report.violations << QStringLiteral("tab_plan has no row");
         summarise();

@@ -11,13 +11,15 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <iterator>
 #include <sqlite3.h>
 
 namespace backup {
 
 namespace {
 
-const char *const kKindNames[] = {"daily", "upgrade", "manual", "restore"};
+const char *const kKindNames[] = {"daily", "upgrade", "manual", "restore", "import"};
+const int kKinds = int(std::size(kKindNames));
 const int kDailyCopies = 7;
 const int kWeeklyCopies = 4;
 
@@ -26,7 +28,7 @@ QString kindName(Kind kind) { return QString::fromLatin1(kKindNames[int(kind)]);
 const QRegularExpression &namePattern()
 {
     static const QRegularExpression re(
-        QStringLiteral(R"(^Vellumar-(\d{8}-\d{6})(?:-\d+)?-(daily|upgrade|manual|restore)\.mdb$)"));
+        QStringLiteral(R"(^Vellumar-(\d{8}-\d{6})(?:-\d+)?-(daily|upgrade|manual|restore|import)\.mdb$)"));
     return re;
 }
 
@@ -47,7 +49,7 @@ QVector<Named> namedCopies(const QString &folder)
         Named n;
         n.path = dir.filePath(name);
         n.made = QDateTime::fromString(m.captured(1), QStringLiteral("yyyyMMdd-HHmmss"));
-        for (int k = 0; k < 4; ++k)
+        for (int k = 0; k < kKinds; ++k)
             if (m.captured(2) == QLatin1String(kKindNames[k]))
                 n.kind = Kind(k);
         copies << n;
@@ -131,6 +133,8 @@ QString kindText(Kind kind)
         return QStringLiteral("手动");
     case Kind::BeforeRestore:
         return QStringLiteral("恢复前");
+    case Kind::BeforeImport:
+        return QStringLiteral("导入前");
     }
     return QString();
 }

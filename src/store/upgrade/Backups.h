@@ -12,7 +12,7 @@ class Connection;
 // VACUUM INTO while the bank is in use, and restored through the online backup API.
 namespace backup {
 
-enum class Kind { Daily, BeforeUpgrade, Manual, BeforeRestore };
+enum class Kind { Daily, BeforeUpgrade, Manual, BeforeRestore, BeforeImport };
 
 struct BackupInfo {
     QString path;
@@ -25,7 +25,7 @@ struct BackupInfo {
 };
 
 QString folderFor(const QString &programFolder); // <program folder>/data/backup
-QString kindText(Kind kind);                      // 每日 / 升级前 / 手动 / 恢复前
+QString kindText(Kind kind);                      // 每日 / 升级前 / 手动 / 恢复前 / 导入前
 
 // The copy is written under a temporary name and appears only when complete;
 // older copies are then thinned out (see rotate). Returns the new file's path.

@@ -7,6 +7,7 @@
 #include "JetImport.h"
 #include "JetReader.h"
 #include "LinkCounts.h"
+#include "SearchIndex.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -74,11 +75,22 @@ public:
         if (!stemless.isNull())
             throw store::Error(QStringLiteral("grouped question %1 has no shared stem").arg(stemless.toString()));
         recount(lastChapter);
+        search::reindexQuestions(m_bank, column(QStringLiteral("select A1 from upgrade.tab_answ")));
+        search::reindexPoints(m_bank, column(QStringLiteral("select ftid from upgrade.tab_rule")));
         m_bank.execute(QStringLiteral("insert into main.tab_sj (sjbs, cpbs) values (:sjbs, :cpbs)"),
                        {{QStringLiteral("sjbs"), identity.sjbs}, {QStringLiteral("cpbs"), identity.cpbs}});
     }
 
 private:
+    QStringList column(const QString &sql)
+    {
+        QStringList values;
+        store::Statement st(m_bank.handle(), sql, {});
+        while (st.step())
+            values << st.value(0).toString();
+        return values;
+    }
+
     qint64 lastRowId(const QString &table)
     {
         return m_bank.scalar(QStringLiteral("select ifnull(max(rowid), 0) from main.%1").arg(table)).toLongLong();

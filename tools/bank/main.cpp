@@ -5,11 +5,19 @@
 #include "DocxWriter.h"
 #include "DrawnPaper.h"
 #include "Error.h"
+#include "ImportBatches.h"
+#include "PlanJson.h"
 #include "PaperBuilder.h"
 #include "PaperExport.h"
 #include "QuestionPrinter.h"
+#include "ReplayCommand.h"
+#include "ReportCommand.h"
+#include "Schema.h"
+#include "SearchCommand.h"
 
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -35,7 +43,11 @@ int usage()
              "  quillet-bank check <bank file>\n"
              "  quillet-bank show <bank file> <question id>\n"
              "  quillet-bank paper <bank file> <paper table> <out.docx>\n"
-             "  quillet-bank draw <bank file> <subject 1-5> <out.docx>\n";
+             "  quillet-bank draw <bank file> <subject 1-5> <out.docx>\n"
+             "  quillet-bank import <bank file> <question file> <section code> [--dry-run] [--json]\n"
+             "  quillet-bank search <bank file> <query> [--json]\n"
+             "  quillet-bank replay <answers.csv>   (lines learner,question,day,correct,type,options; - reads stdin)\n"
+             "  quillet-bank report <bank file> [--json]\n";
     return 2;
 }
 
@@ -91,6 +103,57 @@ int upgradeFile(const QStringList &args)
     return 0;
 }
 
+// import <bank> <file> <section> [--dry-run] [--json]: with --json the
+// recognized questions go to stdout as JSON and the report to stderr.
+int importFile(const QStringList &args)
+{
+    bool dryRun = false;
+    bool json = false;
+    for (int i = 4; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--dry-run"))
+            dryRun = true;
+        else if (args[i] == QLatin1String("--json"))
+            json = true;
+        else
+            return usage();
+    }
+    const QString bankFile = args[1];
+    store::Connection c;
+    c.setConnectionString(TDM1::connectionStringFor(bankFile));
+    if (dryRun) {
+        c.openReadOnly();
+    } else {
+        c.open();
+        store::schema::migrate(c);
+    }
+    const importing::ImportTarget target = importing::ImportTarget::read(c, args[3]);
+    const importing::ImportPlan plan(formats::import::recognizeFile(args[2], authoring::subjectOfChapter(args[3])),
+                                     target);
+    QTextStream &report = json ? err() : out();
+    if (json)
+        out() << QString::fromUtf8(importing::planJson(plan)) << Qt::flush;
+    const importing::ImportCounts counts = plan.counts();
+    report << "recognized " << counts.recognized << " questions: " << counts.flagged << " flagged, "
+           << counts.duplicates << " already in the bank, " << counts.toImport << " to import; "
+           << plan.unplaced().size() << " piece(s) of text not placed" << Qt::endl;
+    for (int i = 0; i < plan.items().size(); ++i)
+        if (plan.isFlagged(i))
+            report << "  line " << plan.items().at(i).question.line << ": "
+                   << plan.problemsOf(i).join(QStringLiteral("；")) << Qt::endl;
+    if (dryRun) {
+        report << "dry run: " << bankFile << " was not changed" << Qt::endl;
+        return 0;
+    }
+    if (counts.toImport == 0) {
+        report << "nothing to import: " << bankFile << " was not changed" << Qt::endl;
+        return 1;
+    }
+    const importing::ImportOutcome outcome =
+        importing::importPlan(c, plan, args[2], QDir(QFileInfo(bankFile).absolutePath()).filePath("backup"));
+    report << importing::outcomeText(outcome, target) << " (batch " << outcome.batch << ")" << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -105,6 +168,7 @@ int main(int argc, char **argv)
         if (command == QLatin1String("build") && (args.size() == 3 || (args.size() == 4 && args[3] == "--replace"))) {
             const bank::Content content = bank::readContent(args[1]);
             bank::buildBank(content, args[2], args.size() == 4, QDate::currentDate());
+            bank::indexNewBank(args[2]);
             out() << "built " << args[2] << Qt::endl;
             return check(args[2]);
         }
@@ -116,8 +180,18 @@ int main(int argc, char **argv)
             out() << bank::printQuestion(args[1], args[2]);
             return 0;
         }
+        if (command == QLatin1String("import") && args.size() >= 4)
+            return importFile(args);
         if (command == QLatin1String("paper") && args.size() == 4)
             return paper(args[1], args[2], args[3]);
+        if (command == QLatin1String("search") && args.size() >= 3)
+            return bank::searchCommand(args.mid(1), out(), err());
+        if (command == QLatin1String("replay") && args.size() == 2)
+            return bank::replayCommand(args[1], out(), err());
+        if (command == QLatin1String("report") && args.size() >= 2) {
+            const int code = bank::reportCommand(args, out(), err());
+            return code == 2 ? usage() : code;
+        }
         if (command == QLatin1String("draw") && args.size() == 4) {
             const exam::PaperRef drawn = exam::drawPaperDocument(args[1], args[2].toInt(), args[3]);
             out() << "wrote " << args[3] << ": " << drawn.title << Qt::endl;
@@ -136,6 +210,12 @@ int main(int argc, char **argv)
         return 1;
     } catch (const exam::PaperError &e) {
         err() << e.text << Qt::endl;
+        return 1;
+    } catch (const formats::import::ImportError &e) {
+        err() << e.message() << Qt::endl;
+        return 1;
+    } catch (const importing::ImportRefused &e) {
+        err() << e.message() << Qt::endl;
         return 1;
     }
     return usage();
