@@ -16,7 +16,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
   libsqlite3-dev libzip-dev libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   mdbtools-dev mdbtools
-  fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
+  fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai fonts-noto-cjk qt6-translations-l10n
   xvfb xauth imagemagick desktop-file-utils
   python3-docx libreoffice-writer-nogui poppler-utils
 )

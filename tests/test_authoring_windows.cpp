@@ -121,6 +121,10 @@ class TestAuthoringWindows : public BankTestCase {
         w.SpeedButton4->click();
         QCOMPARE(w.EnteredCount, 1);
         QVERIFY(w.Re1->isBlank() && w.ListBox1->count() == 0 && w.ListBox2->count() == 0);
+        // The form is clear again, and says what it saved.
+        const QString savedId = db("select max(A1) from tab_answ where A1 like 'US%'").toString();
+        QVERIFY(!savedId.isEmpty());
+        QCOMPARE(w.LbSaved->text(), QString("已保存，试题编号 %1").arg(savedId));
 
         w.Re1->setPlainText("下列属于工程造价特点的有（ ）");
         w.Re2->setPlainText("大额性、个别性、动态性。约 €5 万 ‰");

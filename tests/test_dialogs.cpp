@@ -179,11 +179,42 @@ private slots:
         QVERIFY(MessageRecorder::shown().isEmpty());
     }
 
-    void realSystemBoxIsShownWhenNothingIsQueued()
+    void systemStyleMessagesShowInTheProgramsOwnBox()
     {
-        whenModal([](QWidget *modal) { static_cast<QMessageBox *>(modal)->button(QMessageBox::Ok)->click(); });
+        QString shownCaption, shownText;
+        QStringList buttons;
+        whenModal([&](QWidget *modal) {
+            auto *box = qobject_cast<TFrmDlg *>(modal);
+            QVERIFY(box);
+            shownCaption = box->Label1->text();
+            shownText = box->fcLabel1->text();
+            buttons = box->visibleButtonCaptions();
+            QCOMPARE(box->epNoteBook1->currentIndex(), 0); // the notice icon
+            box->findChild<QPushButton *>("fcShapeBtn3")->click();
+        });
         QCOMPARE(SystemMessageBox("提示", "恭喜完成今日学习计划！", QMessageBox::Information), QMessageBox::Ok);
+        QCOMPARE(shownCaption, QString("提示"));
+        QCOMPARE(shownText, QString("恭喜完成今日学习计划！"));
+        QCOMPARE(buttons, QStringList{"确定"});
         QCOMPARE(MessageRecorder::shown().last().answer, int(QMessageBox::Ok));
+
+        // OK and Cancel keep their results; the warning and error icons keep theirs.
+        whenModal([&](QWidget *modal) {
+            auto *box = qobject_cast<TFrmDlg *>(modal);
+            buttons = box->visibleButtonCaptions();
+            QCOMPARE(box->epNoteBook1->currentIndex(), 1);
+            box->findChild<QPushButton *>("fcShapeBtn1")->click();
+        });
+        QCOMPARE(SystemMessageBox("提示", "即将删除试卷，要继续么？", QMessageBox::Warning,
+                                  QMessageBox::Ok | QMessageBox::Cancel),
+                 QMessageBox::Ok);
+        QCOMPARE(buttons, QStringList({"确定", "取消"}));
+        whenModal([&](QWidget *modal) {
+            QCOMPARE(qobject_cast<TFrmDlg *>(modal)->epNoteBook1->currentIndex(), 2);
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        QCOMPARE(SystemMessageBox("错误", "无法连接数据库！", QMessageBox::Critical, QMessageBox::Ok | QMessageBox::Cancel),
+                 QMessageBox::Cancel);
     }
 
     void progressScopeHidesOnEveryPath()

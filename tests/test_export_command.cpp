@@ -24,6 +24,7 @@ private slots:
     void savesUnderTheWaitWindowAndOpensTheDocument();
     void cancelledDialogWritesNothing();
     void failureWarnsAndLeavesNoFile();
+    void withoutAProgramForWordTheLearnerIsToldWhereTheFileIs();
     void proposedNameIsSafe();
 
 private:
@@ -113,6 +114,20 @@ void TestExportCommand::failureWarnsAndLeavesNoFile()
     QVERIFY(QDir(folder->path()).isEmpty());
     QVERIFY(opened.isEmpty());
     QVERIFY(!TFrmProgress::instance().isVisible());
+}
+
+void TestExportCommand::withoutAProgramForWordTheLearnerIsToldWhereTheFileIs()
+{
+    const QString path = outPath("paper.docx");
+    ui::FileDialogRecorder::queueAnswer(path);
+    ui::setPageOpener([](const QString &) { return false; });
+    MessageRecorder::queueAnswer(3);
+    QVERIFY(exam::ExportPaperToWord(nullptr, dm->ADOCn1, paper.table, paper.title));
+    QVERIFY(QFile::exists(path));
+    const QList<MessageRecord> shown = MessageRecorder::shown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().kind, MessageRecord::Kind::OwnBox);
+    QVERIFY2(shown.first().text.contains(QDir::toNativeSeparators(path)), qPrintable(shown.first().text));
 }
 
 void TestExportCommand::proposedNameIsSafe()

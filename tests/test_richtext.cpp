@@ -43,9 +43,9 @@ void TestRichText::windowsFontsRenderChinese_data()
 {
     QTest::addColumn<QString>("family");
     QTest::addColumn<QStringList>("lookAlikes"); // installed fonts of the same design
-    const QStringList serif = {"AR PL UMing CN"};
-    const QStringList kai = {"AR PL UKai CN", "AR PL UMing CN"};
-    const QStringList sans = {"WenQuanYi Micro Hei"};
+    const QStringList serif = {"Noto Serif CJK SC"};
+    const QStringList kai = {"AR PL UKai CN"};
+    const QStringList sans = {"Noto Sans CJK SC"};
     QTest::newRow("宋体") << "宋体" << serif;
     QTest::newRow("SimSun") << "SimSun" << serif;
     QTest::newRow("仿宋_GB2312") << "仿宋_GB2312" << serif;
@@ -85,7 +85,7 @@ void TestRichText::viewShowsRtfAndPlainText()
     RichView view;
     view.setObjectName("Re1");
     QVERIFY(view.isReadOnly());
-    QCOMPARE(view.document()->defaultFont().families().value(0), richtext::programCjkFamily());
+    QCOMPARE(view.document()->defaultFont().families().value(0), richtext::readingCjkFamily());
 
     view.setContent(GbkRtf);
     QCOMPARE(view.toPlainText(), QString("原文bold"));
@@ -178,7 +178,11 @@ void TestRichText::editBarFormatsTheFocusedEditor()
     note->setTextCursor(cursor);
     bar->BtnBold->click();
     bar->BtnUnderline->click();
+    const QColor swatchBefore = bar->BtnColor->icon().pixmap(14, 14).toImage().pixelColor(7, 7);
     bar->BtnColor->menu()->actions().at(1)->trigger(); // red
+    // The swatch shows the colour at the cursor: red now, where it showed the text colour before.
+    QCOMPARE(bar->BtnColor->icon().pixmap(14, 14).toImage().pixelColor(7, 7), QColor(192, 0, 0));
+    QVERIFY(swatchBefore != QColor(192, 0, 0));
     QCOMPARE(bar->CbSize->currentText(), QString("10.5"));
     const int size20 = bar->CbSize->findData(20.0);
     bar->CbSize->setCurrentIndex(size20);

@@ -13,7 +13,10 @@
 #include "Look.h"
 #include "Screens.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QDoubleSpinBox>
@@ -50,6 +53,23 @@ class TestShell : public QObject {
     Session session;
 
 private slots:
+    void qtsOwnDialogsAndCalendarsSpeakChinese()
+    {
+        QVERIFY(LoadChineseTranslations(*qApp));
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QString("取消"));
+        QFileDialog files(nullptr, "生成文档");
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        files.setAcceptMode(QFileDialog::AcceptSave);
+        QStringList captions;
+        for (QAbstractButton *b : files.findChild<QDialogButtonBox *>()->buttons())
+            captions << b->text();
+        QVERIFY2(captions.contains("取消"), qPrintable(captions.join(',')));
+        QCOMPARE(QLocale().monthName(12), QString("十二月"));
+        QCalendarWidget calendar;
+        QCOMPARE(calendar.locale().language(), QLocale::Chinese);
+    }
+
     void initTestCase() { ui::applyLook(*qApp); }
 
     void init()

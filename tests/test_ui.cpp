@@ -7,10 +7,17 @@
 #include "RunningClock.h"
 #include "ShellOpener.h"
 #include "Switch.h"
+#include "PageViewer.h"
+#include "WindowPlacement.h"
 #include "WaitCursor.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBrowser>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
 #include <QtTest>
@@ -19,6 +26,64 @@ class TestUi : public QObject {
     Q_OBJECT
 
 private slots:
+    void secondaryWindowsLieOverTheirOpenerAndOnTheScreen()
+    {
+        const QRect screen(0, 0, 1024, 740); // 1024 × 768 less a panel
+        // Centred over the opener.
+        QCOMPARE(ui::placementOver({400, 300}, {100, 100, 600, 400}, screen), QRect(200, 150, 400, 300));
+        // 相关考点 from a window at the right edge: pulled back onto the screen.
+        QCOMPARE(ui::placementOver({917, 585}, {500, 300, 524, 440}, screen), QRect(107, 155, 917, 585));
+        // Larger than the screen: shrunk to it.
+        QCOMPARE(ui::placementOver({931, 700}, {0, 0, 800, 600}, {0, 0, 800, 572}), QRect(0, 0, 800, 572));
+        // No opener: the middle of the screen.
+        QCOMPARE(ui::placementOver({200, 100}, QRect(), screen), QRect(412, 320, 200, 100));
+
+        // A shown dialog with a parent goes over it, and a fixed size larger than the screen gives way.
+        QApplication &app = *qApp;
+        ui::installWindowPlacement(app);
+        QWidget opener;
+        opener.setGeometry(10, 10, 300, 200);
+        opener.show();
+        QDialog dialog(&opener);
+        dialog.setFixedSize(5000, 120);
+        dialog.show();
+        const QRect available = dialog.screen()->availableGeometry();
+        QVERIFY(available.contains(dialog.frameGeometry()));
+        QCOMPARE(dialog.frameGeometry().width(), available.width());
+        QCOMPARE(dialog.geometry().center().y(), opener.geometry().center().y());
+    }
+
+    void pagesShowInTheProgramsViewerAndWebAddressesGoOut()
+    {
+        QTemporaryDir dir;
+        auto write = [&](const QString &name, const QByteArray &html) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(html);
+        };
+        write("a.htm", "<html><head><title>帮助</title></head><body><a href=\"b.htm\">下一页</a>"
+                       " <a href=\"https://example.org/\">网站</a></body></html>");
+        write("b.htm", "<html><head><title>第二页</title></head><body>第二页的内容</body></html>");
+        ui::PageViewer viewer(dir.filePath("a.htm"));
+        QCOMPARE(viewer.windowTitle(), QString("帮助"));
+        QVERIFY(!viewer.BackButton->isEnabled());
+        emit viewer.Browser->anchorClicked(QUrl("b.htm"));
+        QCOMPARE(viewer.windowTitle(), QString("第二页"));
+        QVERIFY(viewer.Browser->toPlainText().contains("第二页的内容"));
+        viewer.BackButton->click();
+        QCOMPARE(viewer.windowTitle(), QString("帮助"));
+        viewer.ForwardButton->click();
+        QCOMPARE(viewer.windowTitle(), QString("第二页"));
+
+        QStringList opened;
+        ui::setPageOpener([&](const QString &target) { opened << target; return false; });
+        emit viewer.Browser->anchorClicked(QUrl("https://example.org/"));
+        QCOMPARE(opened, QStringList{"https://example.org/"});
+        QVERIFY(viewer.Status->text().contains("https://example.org/")); // no browser: the window says so
+        QCOMPARE(viewer.windowTitle(), QString("第二页"));
+        ui::setPageOpener({});
+    }
+
     void lookLoadsItsStyleSheetAndACjkFont()
     {
         ui::applyLook(*qApp);

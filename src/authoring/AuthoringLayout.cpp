@@ -133,6 +133,8 @@ void EditorLayout::install(QWidget *window) const
     auto *row = new QHBoxLayout;
     row->setContentsMargins(14, 0, 14, 0);
     row->setSpacing(12);
+    if (status)
+        row->addWidget(status);
     row->addStretch();
     for (QPushButton *b : buttons)
         row->addWidget(b);

@@ -64,6 +64,7 @@ struct EditorLayout {
     QList<Field> fields;
     QListWidget *links = nullptr;
     QList<QPushButton *> buttons;
+    QLabel *status = nullptr; // left of the commands: what the last command did
 
     void install(QWidget *window) const;
 };

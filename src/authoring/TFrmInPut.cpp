@@ -82,6 +82,9 @@ void TFrmInPut::buildControls()
     layout.fields = {{Label3, SE_Num}, {Label4, Edit1}, {Label5, ComboBox1}, {Label6, BtnAddFg}};
     layout.links = ListBox1;
     layout.buttons = {SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton1, SpeedButton7};
+    LbSaved = form.label("LbSaved", QString());
+    LbSaved->setProperty("role", QStringLiteral("saved"));
+    layout.status = LbSaved;
     layout.install(this);
 }
 
@@ -136,8 +139,10 @@ void TFrmInPut::SpeedButton4Click()
     if (!Re2->isBlank())
         content.explanation = QString::fromLatin1(Re2->rtf());
     content.points = m_links->codes();
+    EntryResult saved;
     try {
-        if (addOwnQuestion(DataModule->ADOCn1, m_chapter, content).sequenceExhausted) {
+        saved = addOwnQuestion(DataModule->ADOCn1, m_chapter, content);
+        if (saved.sequenceExhausted) {
             SystemMessageBox(QStringLiteral("提示"), QStringLiteral("最多只能录入9999道题！"), QMessageBox::Warning);
             return;
         }
@@ -147,6 +152,7 @@ void TFrmInPut::SpeedButton4Click()
     }
     SpeedButton3Click();
     ++EnteredCount;
+    LbSaved->setText(QStringLiteral("已保存，试题编号 %1").arg(saved.id));
 }
 
 void TFrmInPut::SpeedButton3Click()

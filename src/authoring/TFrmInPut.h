@@ -34,6 +34,7 @@ public:
 
     ui::TitleStrip *Caption;
     QLabel *Lb_cap;
+    QLabel *LbSaved; // the id of the question last saved
     QLabel *LbBody, *LbExplanation;
     richtext::RichEditBar *EditBar;
     richtext::RichEditor *Re1, *Re2;

@@ -6,7 +6,6 @@
 #include "Globals.h"
 #include "Look.h"
 #include "PointCatalogue.h"
-#include "QuestionText.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -62,14 +61,6 @@ TfrmLawDetail::TfrmLawDetail(QWidget *host, QPushButton *practiceButton) : m_pra
     m_Pdetail->setGeometry(host->rect());
     m_Pdetail->show();
     connect(m_LBmenu, &QListWidget::currentRowChanged, this, [this] { m_lBmenuClick(); });
-    // Regulation texts come in the small sizes of the bank; raising them changes the text again.
-    connect(Re, &QTextEdit::textChanged, this, [this] {
-        if (m_raising)
-            return;
-        m_raising = true;
-        practice::raiseSmallSizes(Re->document());
-        m_raising = false;
-    });
 }
 
 TfrmLawDetail::~TfrmLawDetail() { delete m_Pdetail; }

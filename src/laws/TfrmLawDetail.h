@@ -42,5 +42,4 @@ private:
     void showNote();
 
     QPushButton *m_practice;
-    bool m_raising = false;
 };

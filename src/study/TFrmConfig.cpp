@@ -123,9 +123,30 @@ void TFrmConfig::showTimesOnly()
     for (QWidget *w : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label5),
                        static_cast<QWidget *>(RxSwitch1), static_cast<QWidget *>(FlatComboBox1)})
         w->hide();
-    Label4->move(Label4->x(), 4);
-    ScrollBox1->setGeometry(ScrollBox1->x(), 22, ScrollBox1->width(), 110);
-    epFocusButton3->move(280, 137);
+    m_timesOnly = true;
+}
+
+// The answer-time face: the subject's name above one row per question type,
+// every row in view, 关闭 below them.
+void TFrmConfig::layOutTimes(bool alone)
+{
+    const QVariant subject = DataModule->ADOCn1.scalar(
+        QStringLiteral("SELECT C2 FROM tab_kmmc WHERE C1 = :c"), {{QStringLiteral("c"), QString::number(CurrentSubject)}});
+    Label4->setText(subject.toString().trimmed().isEmpty()
+                        ? QStringLiteral("答题时间设置")
+                        : QStringLiteral("答题时间设置：%1").arg(subject.toString().trimmed()));
+    Label4->adjustSize();
+    const int top = alone ? 10 : 112;
+    Label4->move(12, top);
+    const int rowsHeight = ScrollBox1->widget()->height() + 2 * ScrollBox1->frameWidth();
+    ScrollBox1->setGeometry(ScrollBox1->x(), top + Label4->height() + 6, ScrollBox1->width(), qMin(rowsHeight, 240));
+    const int target = ScrollBox1->geometry().bottom() + 8;
+    LabelTarget->move(16, target + 3);
+    ReviewTarget->move(150, target);
+    const int below = ReviewTarget->geometry().bottom() + 10;
+    if (alone)
+        epFocusButton3->move(kWidth - 12 - epFocusButton3->width(), below);
+    setFaceHeight(alone ? epFocusButton3->geometry().bottom() + 12 : below + 4);
 }
 
 void TFrmConfig::showEvent(QShowEvent *event)
@@ -143,8 +164,8 @@ void TFrmConfig::FormShow()
     LabelTarget->setVisible(times);
     ReviewTarget->setVisible(times);
     if (times) {
-        setFaceHeight(170);
         buildTimeRows();
+        layOutTimes(m_timesOnly);
         ReviewTarget->setValue(qRound(store::review::targetRetention(DataModule->ADOCn1) * 100));
     } else {
         setFaceHeight(100);

@@ -57,7 +57,9 @@ private:
     void saveTimes();
     void saveTarget();
     void setFaceHeight(int contentHeight);
+    void layOutTimes(bool alone);
 
     int m_count = 0;
+    bool m_timesOnly = false;
     bool m_closing = false;
 };

@@ -8,6 +8,7 @@
 #include "TFrmDlg.h"
 
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
@@ -100,7 +101,10 @@ void TFrmplan::buildControls()
     DateEdit1->setObjectName(QStringLiteral("DateEdit1"));
     DateEdit1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     DateEdit1->setCalendarPopup(true);
-    DateEdit1->setGeometry(348, 68, 100, 26);
+    // The calendar's own size leaves out the style's cell padding: room for the last week too.
+    QCalendarWidget *calendar = DateEdit1->calendarWidget();
+    calendar->setMinimumHeight(calendar->sizeHint().height() * 8 / 7);
+    DateEdit1->setGeometry(344, 68, 108, 26);
     DateEdit1->setToolTip(QStringLiteral("点击右侧按钮-->"));
     DateEdit1->setEnabled(false);
 

@@ -1,6 +1,7 @@
 #include "Look.h"
 #include "Pictures.h"
 #include "Theme.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,7 +19,7 @@ namespace ui {
 QFont programFont(int pixelSize)
 {
     QFont font;
-    font.setFamilies({"WenQuanYi Micro Hei", "AR PL UMing CN", "Noto Sans CJK SC",
+    font.setFamilies({"Noto Sans CJK SC", "WenQuanYi Micro Hei", "AR PL UMing CN",
                       "Droid Sans Fallback", "WenQuanYi Zen Hei"});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
@@ -39,6 +40,7 @@ void applyLook(QApplication &app)
     app.setStyle("Fusion");
     app.setFont(programFont());
     app.setWindowIcon(programIcon());
+    installWindowPlacement(app);
 
     QPalette palette = app.palette();
     palette.setColor(QPalette::Window, theme::Page);

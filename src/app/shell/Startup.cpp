@@ -4,11 +4,16 @@
 #include "DataModule.h"
 #include "Error.h"
 #include "Look.h"
+#include "ReadingStyle.h"
 #include "Routines.h"
 #include "SystemMessageBox.h"
 #include "TFrmDlg.h"
 #include "TFrmProgress.h"
 #include "TFrmStart.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 QuilletApplication::QuilletApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -30,6 +35,17 @@ bool QuilletApplication::notify(QObject *receiver, QEvent *event)
         ReportUnhandledError(QStringLiteral("未知错误"));
     }
     return false;
+}
+
+bool LoadChineseTranslations(QApplication &app)
+{
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(chinese);
+    static QTranslator *qtbase = new QTranslator(&app);
+    if (!qtbase->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return app.installTranslator(qtbase);
 }
 
 void ReportUnhandledError(const QString &message)
@@ -61,6 +77,7 @@ Session StartQuillet(const QString &programFolder)
     if (session.dataModule->ADOCn1.isReadOnly())
         ShowMessageBox(QStringLiteral("提示"), QStringLiteral("题库文件只读，练习和考试的答题都不能保存！"), 1,
                        QStringLiteral("NO"), 1);
+    richtext::ReadingScale::instance().loadFromBank();
     session.mainWindow = std::move(mainWindow);
     return session;
 }

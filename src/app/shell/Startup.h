@@ -14,6 +14,10 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 };
 
+// Qt's own dialogs and controls in Chinese (qtbase_zh_CN), and the Chinese
+// locale for calendars and dates. False when Qt's translations are missing.
+bool LoadChineseTranslations(QApplication &app);
+
 // Shows an error that escaped a command (the application's default handler).
 void ReportUnhandledError(const QString &message);
 

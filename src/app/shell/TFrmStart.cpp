@@ -168,7 +168,12 @@ void TFrmStart::PlayMusic(const QString &file, bool play)
         ShowMessageBox(QStringLiteral("提示"), musicResultMessage(result), 1, QStringLiteral("NO"), 1);
 }
 
-void TFrmStart::openPage(const QString &relativePath) { ui::openLocalPage(AppDir + relativePath); }
+void TFrmStart::openPage(const QString &relativePath)
+{
+    if (!ui::openLocalPage(AppDir + relativePath))
+        ShowMessageBox(QStringLiteral("提示"), QStringLiteral("无法打开页面：%1").arg(AppDir + relativePath), 1,
+                       QStringLiteral("NO"), 1);
+}
 
 void TFrmStart::buildCommandTable()
 {

@@ -11,6 +11,7 @@ int main(int argc, char **argv)
         return 0;
     QObject::connect(&instance, &SingleInstance::activationRequested, &app, &BringApplicationToFront);
     ui::applyLook(app);
+    LoadChineseTranslations(app);
     Session session = StartQuillet();
     if (!session.running())
         return 0;

@@ -47,6 +47,8 @@ private:
     QVector<Placed> layOut(const QSize &area) const;
     int entryWidth(int index) const;
     int rowHeight() const;
+    static int rowHeightOf(const QFont &font);
+    static QFont legendFont(int pixels);
 
     QVector<Entry> m_entries;
     bool m_beside = false;

@@ -69,23 +69,24 @@ void Tfrmchart::buildControls()
 
     epEfTrBtn1 = commandButton(this, "epEfTrBtn1", QStringLiteral("设置"));
     auto radioGroup = [this](const char *name, const QString &title, const char *const *items, int count,
-                             QButtonGroup *&buttons, bool twoColumns) {
+                             QButtonGroup *&buttons) {
         auto *box = new QGroupBox(title, this);
         box->setObjectName(QLatin1String(name));
-        auto *grid = new QGridLayout(box);
+        // One choice a row: the column is too narrow for two whole captions side by side.
+        auto *grid = new QVBoxLayout(box);
         grid->setContentsMargins(8, 6, 4, 6);
-        grid->setVerticalSpacing(2);
+        grid->setSpacing(2);
         buttons = new QButtonGroup(box);
         for (int i = 0; i < count; ++i) {
             auto *radio = new QRadioButton(QString::fromUtf8(items[i]), box);
             radio->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
             buttons->addButton(radio, i);
-            grid->addWidget(radio, twoColumns ? i / 2 : i, twoColumns ? i % 2 : 0);
+            grid->addWidget(radio);
         }
         return box;
     };
-    RadioGroup1 = radioGroup("RadioGroup1", QStringLiteral("统计图类型"), kTypeNames, 4, m_types, false);
-    RadioGroup2 = radioGroup("RadioGroup2", QStringLiteral("图例位置"), kPositionNames, 4, m_positions, true);
+    RadioGroup1 = radioGroup("RadioGroup1", QStringLiteral("统计图类型"), kTypeNames, 4, m_types);
+    RadioGroup2 = radioGroup("RadioGroup2", QStringLiteral("图例位置"), kPositionNames, 4, m_positions);
     styleGroup = new QGroupBox(QStringLiteral("显示风格"), this);
     styleGroup->setObjectName(QStringLiteral("GroupBox1"));
     auto *styles = new QVBoxLayout(styleGroup);

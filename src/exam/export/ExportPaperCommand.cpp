@@ -3,6 +3,7 @@
 #include "FileDialogs.h"
 #include "ShellOpener.h"
 #include "SystemMessageBox.h"
+#include "TFrmDlg.h"
 #include "TFrmProgress.h"
 
 #include <QDir>
@@ -42,7 +43,10 @@ bool ExportPaperToWord(QWidget *parent, store::Connection &connection, const QSt
                          QMessageBox::Warning);
         return false;
     }
-    ui::openLocalPage(path);
+    if (!ui::openLocalPage(path))
+        ShowMessageBox(QStringLiteral("提示"),
+                       QStringLiteral("试卷已保存到：%1\n本机没有打开 Word 文档的程序。").arg(QDir::toNativeSeparators(path)),
+                       1, QStringLiteral("NO"), 1);
     return true;
 }
 

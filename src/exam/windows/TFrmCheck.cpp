@@ -66,6 +66,8 @@ TFrmCheck::TFrmCheck(QWidget *parent) : QDialog(parent), m_model(new QStandardIt
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->verticalHeader()->hide();
     DBGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    DBGrid1->setWordWrap(true);
+    DBGrid1->setTextElideMode(Qt::ElideNone);
     m_model->setHorizontalHeaderLabels({QStringLiteral("试卷名称"), QStringLiteral("成绩"), QStringLiteral("用时")});
 
     const QStringList captions{QStringLiteral("考试次数"), QStringLiteral("及格次数"), QStringLiteral("平均成绩")};
@@ -87,12 +89,16 @@ TFrmCheck::TFrmCheck(QWidget *parent) : QDialog(parent), m_model(new QStandardIt
     FiguresTitle = new QLabel(QStringLiteral("成绩统计"), this);
     FiguresTitle->setAlignment(Qt::AlignCenter);
     FiguresTitle->setStyleSheet(ListTitle->styleSheet());
+    Band = new QLabel(QStringLiteral("选中一份试卷，按“查阅”重看答卷和解析，也可以双击它。"), this);
+    Band->setObjectName(QStringLiteral("Band"));
+    Band->setProperty("role", QStringLiteral("band"));
+    Band->setIndent(16);
     Lbtip = new QLabel(this);
     Lbtip->setObjectName(QStringLiteral("Lbtip"));
     Lbtip->setStyleSheet(QStringLiteral("color: %1;").arg(theme::Wrong.name()));
 
     auto button = [this](const char *name, const QString &text) {
-        auto *b = new ui::FlatButton(text, this);
+        auto *b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
         b->setAutoDefault(false);
         return b;
@@ -126,6 +132,7 @@ void TFrmCheck::applyLayout(bool compact)
     FiguresFrame->setGeometry(m.panelsX - gap, m.figureTops[0] - gap - 24, 96 + 2 * gap,
                               m.figureTops[2] + 72 + 2 * gap - (m.figureTops[0] - 24));
     ListTitle->setGeometry(m.grid.x(), m.grid.y() - 28, m.grid.width(), 24);
+    Band->setGeometry(1, 28, width() - 2, ListTitle->y() - 28 - 10);
     FiguresTitle->setGeometry(FiguresFrame->x(), FiguresFrame->y() + 4, FiguresFrame->width(), 20);
     Lbtip->setGeometry(m.tip.x(), m.tip.y(), width() - 2 * m.tip.x(), 24);
     for (auto [b, at] : {std::pair{SpeedButton2, m.review}, std::pair{SpeedButton4, m.remove},
@@ -140,8 +147,6 @@ void TFrmCheck::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     applyLayout(ScreenClass == QLatin1String("800"));
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
     FormShow();
 }
 
@@ -172,10 +177,13 @@ void TFrmCheck::fillList()
         QList<QStandardItem *> row{new QStandardItem(cj.fieldByName(QStringLiteral("A3")).asString()),
                                    new QStandardItem(scoreOf(cj)),
                                    new QStandardItem(cj.fieldByName(QStringLiteral("D2")).asString())};
+        row.at(0)->setToolTip(row.at(0)->text());
         row.at(1)->setTextAlignment(Qt::AlignCenter);
         row.at(2)->setTextAlignment(Qt::AlignCenter);
         m_model->appendRow(row);
     }
+    // Whole names: two papers of one day differ only in their "[n]" at the end.
+    DBGrid1->resizeRowsToContents();
     SpeedButton2->setEnabled(!cj.isEmpty());
     if (!cj.isEmpty())
         DBGrid1->selectRow(0);

@@ -27,6 +27,7 @@ public:
     QLabel *Lbtip;
     QLabel *ListTitle, *FiguresTitle;
     ui::Bevel *FiguresFrame;
+    QLabel *Band; // below the caption: what the window is for
     QPushButton *SpeedButton2, *SpeedButton4, *SpeedButton1, *SpeedButton3;
 
     void done(int result) override;

@@ -210,6 +210,7 @@ void TFrmExam::applyLayout(bool compact)
     suiPanel1->setGeometry(m.question);
     epRunPanel1->setGeometry(1, 1, m.question.width() - 2, m.question.height() - 2);
     Notebook1->setGeometry(m.pages);
+    Notebook1->setCompact(compact);
     epEfTrBtn1->setGeometry(m.previous);
     epEfTrBtn2->setGeometry(m.next);
 

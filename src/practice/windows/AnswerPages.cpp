@@ -251,6 +251,20 @@ bool AnswerPages::pressOptionKey(int index)
     return true;
 }
 
+void AnswerPages::setCompact(bool compact)
+{
+    for (int i = 0; i < count(); ++i) {
+        auto *row = static_cast<QHBoxLayout *>(widget(i)->layout());
+        row->setContentsMargins(compact ? 2 : 6, 4, compact ? 2 : 6, 4);
+        row->setSpacing(compact ? 6 : 10);
+    }
+    for (const OptionBoard *board : {&m_one, &m_many, &m_yn, &m_pw}) {
+        board->board->layout()->setSpacing(compact ? 4 : 8);
+        for (QAbstractButton *button : board->buttons)
+            button->setMinimumSize(compact ? QSize(34, 30) : QSize(44, 34));
+    }
+}
+
 void AnswerPages::setTypeName(const QString &name) { Label8->setText(stacked(name.left(2))); }
 
 } // namespace practice

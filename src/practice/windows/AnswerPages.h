@@ -41,6 +41,9 @@ public:
     bool pressOptionKey(int index);
     bool takesOptionKeys() const;
 
+    // Smaller option buttons, closer together, so that A … F fit a narrow page.
+    void setCompact(bool compact);
+
     // Label8 of the self-assessment page: the type name's first two characters, one above the other.
     void setTypeName(const QString &name);
 

@@ -149,13 +149,13 @@ bool showQuestionBody(richtext::RichView *re1, QSplitter *splitter, richtext::Ri
             splitter->setSizes({qMax(0, total - kStemHeight - kSplitterWidth), kStemHeight});
         }
         const store::Query &stem = DataModule->Cn1Query2;
-        showQuestionText(re1, stem.isEmpty() ? QVariant() : stem.value(QStringLiteral("A15")));
-        showQuestionText(re2, body);
+        re1->setContent(stem.isEmpty() ? QVariant() : stem.value(QStringLiteral("A15")));
+        re2->setContent(body);
     } else {
         splitter->setHandleWidth(0);
         splitter->setSizes({splitter->height(), 0});
         re2->clear();
-        showQuestionText(re1, body);
+        re1->setContent(body);
     }
     return !text.isEmpty();
 }

@@ -107,7 +107,12 @@ bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void PracticeWindow::keyPressEvent(QKeyEvent *event) { answerKey(event, *Notebook1, epEfTrBtn1, epEfTrBtn2); }
+void PracticeWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        return QDialog::keyPressEvent(event); // closes, as 关闭 does
+    answerKey(event, *Notebook1, epEfTrBtn1, epEfTrBtn2);
+}
 
 void PracticeWindow::done(int result)
 {

@@ -12,11 +12,12 @@
 namespace richtext {
 namespace {
 
-const QStringList SerifCjk = {"AR PL UMing CN", "AR PL UMing TW", "Noto Serif CJK SC",
+// Screen faces first: the Noto CJK faces are drawn for reading on screens.
+const QStringList SerifCjk = {"Noto Serif CJK SC", "AR PL UMing CN", "AR PL UMing TW",
                               "WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "Droid Sans Fallback"};
 const QStringList KaiCjk = {"AR PL UKai CN", "AR PL UKai TW", "AR PL UMing CN",
                             "WenQuanYi Micro Hei", "Droid Sans Fallback"};
-const QStringList SansCjk = {"WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "Noto Sans CJK SC",
+const QStringList SansCjk = {"Noto Sans CJK SC", "WenQuanYi Micro Hei", "WenQuanYi Zen Hei",
                              "Droid Sans Fallback", "AR PL UMing CN"};
 const QStringList SerifLatin = {"Liberation Serif", "DejaVu Serif", "Nimbus Roman"};
 const QStringList SansLatin = {"Liberation Sans", "DejaVu Sans", "Nimbus Sans"};
@@ -70,6 +71,12 @@ void installCjkFontFallbacks()
             if (!QFontDatabase::hasFamily(name))
                 QFont::insertSubstitutions(name, substitutes);
     }
+}
+
+QString readingCjkFamily()
+{
+    static const QString family = installed(SerifCjk).value(0, programCjkFamily());
+    return family;
 }
 
 QString programCjkFamily()

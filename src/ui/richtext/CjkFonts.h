@@ -15,6 +15,9 @@ void installCjkFontFallbacks();
 // The installed CJK family the program shows Chinese text in.
 QString programCjkFamily();
 
+// The face of bank texts that name no font: the Song-style face for the screen.
+QString readingCjkFamily();
+
 // Any other font `document` names that is not installed is shown in the
 // program's CJK font.
 void substituteMissingFonts(const QTextDocument &document);

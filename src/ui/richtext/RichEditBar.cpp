@@ -167,6 +167,9 @@ void RichEditBar::showFormatAtCursor()
     BtnBold->setChecked(format.fontWeight() >= QFont::Bold);
     BtnItalic->setChecked(format.fontItalic());
     BtnUnderline->setChecked(format.fontUnderline());
+    const QColor colour = format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color()
+                                                                          : m_current->palette().color(QPalette::Text);
+    BtnColor->setIcon(swatch(colour.rgb()));
     const double size = format.fontPointSize() > 0 ? format.fontPointSize() : m_current->font().pointSizeF();
     if (const int index = CbSize->findData(size); index >= 0)
         CbSize->setCurrentIndex(index);
