@@ -13,6 +13,9 @@ using namespace exam;
 // rows in paper order are 1 = 100101110001 (A), 2 = 100101110002 (C),
 // 3 = 100102110001 (B), 4 = 100201110001 (D), 5 = 100101140001 (ABD);
 // type 11 scores 1, type 14 scores 2; LeastMark is 60.
+// Answers given on the first paper, as the exam window records them.
+const practice::AnswerContext kOnPaper{store::review::AnswerPlace::Exam, QStringLiteral("tab_exam1"), -1};
+
 class TestExamRules : public BankTestCase {
     Q_OBJECT
 
@@ -55,10 +58,10 @@ private slots:
     void answersOnThePaperCountLikePractice()
     {
         using practice::markPaperAnswer;
-        QVERIFY(markPaperAnswer(paper(), 2, "A").counted);
-        QVERIFY(markPaperAnswer(paper(), 2, "B").counted);
-        QVERIFY(!markPaperAnswer(paper(), 2, "B").counted);
-        QVERIFY(markPaperAnswer(paper(), 2, "A").counted); // A, B, A: three attempts
+        QVERIFY(markPaperAnswer(paper(), 2, "A", kOnPaper).counted);
+        QVERIFY(markPaperAnswer(paper(), 2, "B", kOnPaper).counted);
+        QVERIFY(!markPaperAnswer(paper(), 2, "B", kOnPaper).counted);
+        QVERIFY(markPaperAnswer(paper(), 2, "A", kOnPaper).counted); // A, B, A: three attempts
         QCOMPARE(db("select C4 || D1 || D2 from tab_kmmc where C1 = '100101'").toString(), QString("133"));
         QCOMPARE(db("select A2 || A3 from tab_rz where A1 = '2026-12-08'").toString(), QString("33"));
         QCOMPARE(db("select E2 || E2_1 || E3 || E4 || E1 from tab_answ where A1 = '100101110002'").toString(),
@@ -66,7 +69,7 @@ private slots:
         QCOMPARE(db("select E2 || E2_1 || E3 || E1 from tab_exam1 where A1 = '100101110002'").toString(),
                  QString("AA02026-12-08"));
         // Leaving it blank clears the paper's answer and takes back nothing.
-        QVERIFY(markPaperAnswer(paper(), 2, "").emptyAnswer);
+        QVERIFY(markPaperAnswer(paper(), 2, "", kOnPaper).emptyAnswer);
         QCOMPARE(db("select ifnull(E2_1, 'null') || E2 from tab_exam1 where A1 = '100101110002'").toString(),
                  QString("A"));
         QCOMPARE(db("select D1 from tab_kmmc where C1 = '100101'").toInt(), 3);
@@ -76,24 +79,24 @@ private slots:
     void aFailedAnswerLeavesNothingCountedAndCountsOnceLater()
     {
         dm->ADOCn1.execute("create trigger full_disk before update on tab_answ begin select raise(abort, 'disk full'); end");
-        QVERIFY_THROWS_EXCEPTION(store::Error, practice::markPaperAnswer(paper(), 1, "B"));
+        QVERIFY_THROWS_EXCEPTION(store::Error, practice::markPaperAnswer(paper(), 1, "B", kOnPaper));
         QCOMPARE(db("select count(*) from tab_rz").toInt(), 0);
         QCOMPARE(db("select D1 from tab_kmmc where C1 = '100101'").toInt(), 0);
         QCOMPARE(db("select E2_1 from tab_exam1 where A1 = '100101110001'").toString(), QString());
         QCOMPARE(paper().fieldByName("E2_1").asString(), QString());
         dm->ADOCn1.execute("drop trigger full_disk");
-        QVERIFY(practice::markPaperAnswer(paper(), 1, "B").counted);
+        QVERIFY(practice::markPaperAnswer(paper(), 1, "B", kOnPaper).counted);
         QCOMPARE(db("select D1 from tab_kmmc where C1 = '100101'").toInt(), 1);
         QCOMPARE(db("select E3 from tab_answ where A1 = '100101110001'").toInt(), 1);
     }
 
     void onlyTheExactKeyScoresAndTheRowGetsTheScore()
     {
-        practice::markPaperAnswer(paper(), 1, "A");
-        practice::markPaperAnswer(paper(), 2, "B");
-        practice::markPaperAnswer(paper(), 5, "AB");
+        practice::markPaperAnswer(paper(), 1, "A", kOnPaper);
+        practice::markPaperAnswer(paper(), 2, "B", kOnPaper);
+        practice::markPaperAnswer(paper(), 5, "AB", kOnPaper);
         QCOMPARE(paperScore("tab_exam1", 1), 1.0);
-        practice::markPaperAnswer(paper(), 5, "ABD");
+        practice::markPaperAnswer(paper(), 5, "ABD", kOnPaper);
         QCOMPARE(unansweredCount("tab_exam1"), 2);
         const MarkedPaper marked = markPaper("tab_exam1", 1, "0:12:34");
         QCOMPARE(marked.score, 3.0);
@@ -108,7 +111,7 @@ private slots:
 
     void voidingAPaperCountsItsTimeOnlyWhenMostWasDone()
     {
-        practice::markPaperAnswer(paper(), 1, "A"); // today's log
+        practice::markPaperAnswer(paper(), 1, "A", kOnPaper); // today's log
         voidPaper("tab_exam1", 49, "0:10:00");
         QCOMPARE(db("select count(*) from tab_cj").toInt(), 0);
         QVERIFY(!dm->ADOCn1.tableExists("tab_exam1"));
