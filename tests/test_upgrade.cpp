@@ -97,7 +97,8 @@ private slots:
         const int itemLinks = db("select q from tab_fgmc where id = '010001'").toInt();
         const int chapters = db("select count(*) from tab_kmmc").toInt();
         QString reason;
-        QCOMPARE(apply(demo->upgradeFile(), &reason), UpgradeResult::Applied);
+        const UpgradeResult result = apply(demo->upgradeFile(), &reason);
+        QVERIFY2(result == UpgradeResult::Applied, qPrintable(reason));
         QVERIFY2(reason.isEmpty(), qPrintable(reason));
         QCOMPARE(db("select count(*) from tab_answ").toInt(), questions + 5);
         QCOMPARE(db("select count(*) from tab_exer where A1 like '100199%' or A1 like '109901%'").toInt(), 5);

@@ -44,6 +44,8 @@ QString removeRow(const char *row)
 
 void create(Connection &c)
 {
+    if (c.tableExists(QStringLiteral("ql_draw_pool")))
+        return; // a bank whose version was set back keeps the pool its triggers kept
     c.execute(QStringLiteral("create table ql_draw_pool (prefix TEXT NOT NULL, type INTEGER NOT NULL,"
                              " pos INTEGER NOT NULL, A1 TEXT NOT NULL, primary key (prefix, type, pos)) without rowid"));
     c.execute(QStringLiteral("create unique index ix_draw_pool_question on ql_draw_pool (A1)"));
@@ -59,6 +61,13 @@ void create(Connection &c)
                              " when old.A1 is not new.A1 or substr(old.A10,1,2) is not substr(new.A10,1,2)"
                              " or old.A13 is not new.A13 or %1 is not %2 begin %3 %4 end")
                   .arg(member("old"), member("new"), removeRow("old"), addRow("new")));
+}
+
+void remove(Connection &c)
+{
+    for (const char *trigger : {"ql_draw_pool_insert", "ql_draw_pool_delete", "ql_draw_pool_update"})
+        c.execute(QStringLiteral("drop trigger if exists %1").arg(QLatin1String(trigger)));
+    c.execute(QStringLiteral("drop table if exists ql_draw_pool"));
 }
 
 int size(Connection &c, const QString &prefix, int type)

@@ -19,6 +19,10 @@ namespace drawpool {
 // Creates the pool, fills it from the bank and installs the triggers.
 void create(Connection &c);
 
+// Takes the pool and its triggers out again: an upgrade file carries content only,
+// and a file with triggers is refused when it is applied.
+void remove(Connection &c);
+
 // Number of questions of the prefix and type that a paper may draw.
 int size(Connection &c, const QString &prefix, int type);
 // True when any question under the prefix may be drawn.

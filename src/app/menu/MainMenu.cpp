@@ -62,15 +62,8 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
                 makeToolCard(tr("计划与日志"), {{"szjh", tr("学习计划")}, {"rz", tr("学习日志")}}),
                 makeToolCard(tr("系统设置"),
                              {{"music", tr("背景音乐")}, {"sztime", tr("答题时间")}, {"szks", tr("考试设置")}}),
-                makeToolCard(tr("题库与服务"), {{"dr", tr("题库导入")}, {"sj", tr("题库升级")}, {"bf", tr("题库备份")},
-                                                {"lxfs", tr("联系方式")}})});
+                makeToolCard(tr("题库与服务"), {{"dr", tr("题库导入")}, {"sj", tr("题库升级")}, {"bf", tr("题库备份")}})});
     pageLayout->addStretch(1);
-
-    auto *footer = new QLabel(tr("每一次作答都会记入题库，学习进度随时保存。"), body);
-    footer->setProperty("role", "footer");
-    footer->setAlignment(Qt::AlignCenter);
-    scaleText(footer, 13);
-    pageLayout->addWidget(footer);
 
     rescale();
 }
@@ -133,6 +126,7 @@ QWidget *MainMenu::makeHeader()
     layout->addLayout(titles, 1);
 
     addButton(layout, "help", tr("帮助"), "header");
+    addButton(layout, "lxfs", tr("联系方式"), "header");
     addButton(layout, "about", tr("关于"), "header");
     addButton(layout, "quit", tr("退出"), "header");
     return header;
@@ -294,8 +288,8 @@ void MainMenu::rescale()
     }
     for (const CardRow &row : rows)
         row.grid->setHorizontalSpacing(px(12));
-    pageLayout->setContentsMargins(px(20), px(16), px(20), px(10));
-    pageLayout->setSpacing(px(20));
+    pageLayout->setContentsMargins(px(20), px(12), px(20), px(8));
+    pageLayout->setSpacing(px(14));
     body->setMaximumWidth(px(1100));
     emblem->setPixmap(QPixmap::fromImage(pics::emblem(qMax(40, px(60)))));
 }

@@ -3,6 +3,7 @@
 #include "BankCheck.h"
 #include "Connection.h"
 #include "DataModule.h"
+#include "DrawPool.h"
 #include "Error.h"
 #include "LinkCounts.h"
 #include "RtfText.h"
@@ -218,6 +219,7 @@ void buildUpgradeFile(const Content &content, const QString &file, const Upgrade
     const auto identify = [&](store::Connection &c) {
         c.execute(QStringLiteral("delete from tab_sj"));
         c.execute(QStringLiteral("delete from tab_plan"));
+        store::drawpool::remove(c);
         c.execute(QStringLiteral("insert into tab_sj (sjbs, cpbs) values (?, ?)"),
                   store::Params::byPosition({spec.sjbs.trimmed(), spec.cpbs.trimmed()}));
     };
