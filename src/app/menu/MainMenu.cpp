@@ -145,6 +145,7 @@ QWidget *MainMenu::makeSubjectCard(int subject, const QString &practice, const Q
     title->setWordWrap(true);
     auto *topics = addLabel(layout, tr(SubjectTopics[subject - 1]), "cardText", 14);
     topics->setWordWrap(true);
+    subjectTopics << topics;
     layout->addStretch(1);
     addButton(layout, practice, tr("章节练习"), "primary");
     addButton(layout, exam, tr("模拟考试"), "secondary");
@@ -282,6 +283,8 @@ void MainMenu::rescale()
     }
     for (QPushButton *button : buttons)
         button->setMinimumHeight(qMax(26, px(44)));
+    for (QLabel *topics : subjectTopics)
+        topics->setVisible(scale >= 0.9);
     for (QBoxLayout *layout : cardLayouts) {
         layout->setContentsMargins(px(12), px(14), px(12), px(16));
         layout->setSpacing(px(12));

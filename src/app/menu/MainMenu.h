@@ -64,6 +64,7 @@ private:
     QList<QWidget *> sections;
     QList<Scaled> scaledText;
     QList<QBoxLayout *> cardLayouts;
+    QList<QLabel *> subjectTopics; // left out on small screens, where the titles need the room
     QList<CardRow> rows;
     QBoxLayout *pageLayout = nullptr;
     QWidget *body = nullptr;
