@@ -55,14 +55,14 @@ class TestUpgrade : public QObject {
     // and one new section; `vetted` refuses it when it would not apply.
     void buildSectionsFile(const QString &file, const bank::Numbering &after, bool vetted)
     {
-        bank::UpgradeFileSpec spec{"QUILLET-ZJS-2026.sj02", "QUILLET-ZJS-2026", after, {}};
+        bank::UpgradeFileOrder order{"QUILLET-ZJS-2026.sj02", "QUILLET-ZJS-2026", after, {}};
         if (vetted)
-            spec.vet = [this](const QString &built) {
+            order.vet = [this](const QString &built) {
                 const QString why = upgrade::whyItWouldNotApply(demo->bankFile(), built);
                 if (!why.isEmpty())
                     throw store::Error(why);
             };
-        bank::buildUpgradeFile(bank::readUpgradeContent(QStringLiteral(QUILLET_UPGRADE_SECTIONS_DIR)), file, spec, true,
+        bank::buildUpgradeFile(bank::readUpgradeContent(QStringLiteral(QUILLET_UPGRADE_SECTIONS_DIR)), file, order, true,
                                QDate(2026, 12, 8));
     }
     // The bank's bytes with the connection closed, so the write-ahead log is folded in.

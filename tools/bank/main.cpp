@@ -84,37 +84,37 @@ int paper(const QString &bankFile, const QString &table, const QString &outFile)
 // upgrade-file <content dir> <out> --sjbs X --cpbs Y [--bank <target bank>] [--after <id>]... [--replace]
 int upgradeFile(const QStringList &args)
 {
-    bank::UpgradeFileSpec spec;
+    bank::UpgradeFileOrder order;
     QString target;
     bool replace = false;
     for (int i = 3; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--sjbs") && i + 1 < args.size())
-            spec.sjbs = args[++i];
+            order.sjbs = args[++i];
         else if (args[i] == QLatin1String("--cpbs") && i + 1 < args.size())
-            spec.cpbs = args[++i];
+            order.cpbs = args[++i];
         else if (args[i] == QLatin1String("--bank") && i + 1 < args.size())
             target = args[++i];
         else if (args[i] == QLatin1String("--after") && i + 1 < args.size())
-            spec.after.take(args[++i]);
+            order.after.take(args[++i]);
         else if (args[i] == QLatin1String("--replace"))
             replace = true;
         else
             return usage();
     }
-    if (spec.sjbs.isEmpty() || spec.cpbs.isEmpty())
+    if (order.sjbs.isEmpty() || order.cpbs.isEmpty())
         return usage();
     if (!target.isEmpty()) {
-        spec.after.takeAllOf(target);
-        spec.vet = [&target](const QString &file) {
+        order.after.takeAllOf(target);
+        order.vet = [&target](const QString &file) {
             const QString why = upgrade::whyItWouldNotApply(target, file);
             if (!why.isEmpty())
                 throw store::Error(QStringLiteral("the upgrade file would not apply to %1: %2").arg(target, why));
         };
     }
     const bank::Content content = bank::readUpgradeContent(args[1]);
-    bank::buildUpgradeFile(content, args[2], spec, replace, QDate::currentDate());
+    bank::buildUpgradeFile(content, args[2], order, replace, QDate::currentDate());
     const bank::CheckReport report = bank::checkBank(args[2], bank::CheckScope::UpgradeFile);
-    out() << report.summary << Qt::endl << "built upgrade file " << args[2] << " (" << spec.sjbs << " for " << spec.cpbs
+    out() << report.summary << Qt::endl << "built upgrade file " << args[2] << " (" << order.sjbs << " for " << order.cpbs
           << ")" << (target.isEmpty() ? QString() : QStringLiteral(", applies to ") + target) << Qt::endl;
     return 0;
 }

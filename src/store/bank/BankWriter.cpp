@@ -211,19 +211,19 @@ void buildBank(const Content &content, const QString &bankFile, bool replace, co
     writeChecked(content, bankFile, replace, buildDay, CheckScope::WholeBank, {});
 }
 
-void buildUpgradeFile(const Content &content, const QString &file, const UpgradeFileSpec &spec, bool replace,
+void buildUpgradeFile(const Content &content, const QString &file, const UpgradeFileOrder &order, bool replace,
                       const QDate &buildDay)
 {
-    if (spec.sjbs.trimmed().isEmpty() || spec.cpbs.trimmed().isEmpty())
+    if (order.sjbs.trimmed().isEmpty() || order.cpbs.trimmed().isEmpty())
         throw store::Error(QStringLiteral("an upgrade file needs both identifiers (--sjbs and --cpbs)"));
     const auto identify = [&](store::Connection &c) {
         c.execute(QStringLiteral("delete from tab_sj"));
         c.execute(QStringLiteral("delete from tab_plan"));
         store::drawpool::remove(c);
         c.execute(QStringLiteral("insert into tab_sj (sjbs, cpbs) values (?, ?)"),
-                  store::Params::byPosition({spec.sjbs.trimmed(), spec.cpbs.trimmed()}));
+                  store::Params::byPosition({order.sjbs.trimmed(), order.cpbs.trimmed()}));
     };
-    writeChecked(content, file, replace, buildDay, CheckScope::UpgradeFile, identify, spec.after, spec.vet);
+    writeChecked(content, file, replace, buildDay, CheckScope::UpgradeFile, identify, order.after, order.vet);
 }
 
 void Numbering::take(const QString &id)

@@ -32,7 +32,7 @@ struct Numbering {
     void takeAllOf(const QString &bankFile);
 };
 
-struct UpgradeFileSpec {
+struct UpgradeFileOrder {
     QString sjbs; // upgrade identifier
     QString cpbs; // product identifier
     Numbering after;
@@ -42,9 +42,9 @@ struct UpgradeFileSpec {
 };
 
 // Writes content into a new upgrade file whose tab_sj holds only the upgrade
-// and product identifiers, numbering questions after `spec.after`; checked
+// and product identifiers, numbering questions after `order.after`; checked
 // like a bank's content, then vetted.
-void buildUpgradeFile(const Content &content, const QString &file, const UpgradeFileSpec &spec, bool replace,
+void buildUpgradeFile(const Content &content, const QString &file, const UpgradeFileOrder &order, bool replace,
                       const QDate &buildDay);
 
 } // namespace bank
