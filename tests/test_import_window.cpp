@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include "NextModal.h"
+
 #include <QtTest>
 
 namespace {
@@ -38,15 +40,6 @@ const char *const kDocument = "一、单项选择题\n"
                               "三、判断题\n"
                               "4．变更注册后，注册有效期重新计算4年。\n"
                               "答案：错\n";
-
-void onNextModal(std::function<void(QWidget *)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QWidget *w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        act(w);
-    });
-}
 
 QStringList textsShown()
 {

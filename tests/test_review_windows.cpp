@@ -21,29 +21,13 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include "NextModal.h"
+
 #include <QtTest>
 
 using namespace store::review;
 
 namespace {
-
-// Runs `act` on the next modal window once it is up.
-void onNextModal(std::function<void(QWidget *)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QWidget *w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        act(w);
-    });
-}
-
-QStringList textsShown()
-{
-    QStringList texts;
-    for (const MessageRecord &r : MessageRecorder::shown())
-        texts << r.caption + "|" + r.text;
-    return texts;
-}
 
 void click(QWidget *window, const char *name)
 {
@@ -140,7 +124,7 @@ private slots:
         QCOMPARE(cardText("reviewDue"), QString("今天的复习已完成"));
         MessageRecorder::queueAnswer(1);
         session.mainWindow->ShockwaveFlash1FSCommand("jrfx", QString());
-        QCOMPARE(textsShown(), QStringList({"提示|今天没有需要复习的题目！"}));
+        QCOMPARE(captionsAndTexts(), QStringList({"提示|今天没有需要复习的题目！"}));
     }
 
     void quittingAsksAboutAnUnfinishedReview()
@@ -150,14 +134,14 @@ private slots:
         DataModule->Cn1Table_plan.close();
         MessageRecorder::queueAnswer(QMessageBox::Cancel);
         session.mainWindow->ShockwaveFlash1FSCommand("quit", QString());
-        QCOMPARE(textsShown(), QStringList({"提示|今日复习还有 2 道题没做，要退出吗？"}));
+        QCOMPARE(captionsAndTexts(), QStringList({"提示|今日复习还有 2 道题没做，要退出吗？"}));
         QVERIFY(session.mainWindow->isVisible());
 
         MessageRecorder::clear();
         MessageRecorder::queueAnswer(QMessageBox::Ok);
         MessageRecorder::queueAnswer(QMessageBox::Ok);
         session.mainWindow->ShockwaveFlash1FSCommand("quit", QString());
-        QCOMPARE(textsShown(),
+        QCOMPARE(captionsAndTexts(),
                  QStringList({"提示|今日复习还有 2 道题没做，要退出吗？", "提示|恭喜完成今日学习计划！"}));
         QVERIFY(!session.mainWindow->isVisible());
     }

@@ -22,27 +22,11 @@
 #include <QDoubleSpinBox>
 #include <QLocalServer>
 #include <QPushButton>
+#include "NextModal.h"
+
 #include <QtTest>
 
 namespace {
-
-// Runs `act` on the next modal window once it is up.
-void onNextModal(std::function<void(QWidget *)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QWidget *w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        act(w);
-    });
-}
-
-QStringList textsShown()
-{
-    QStringList texts;
-    for (const MessageRecord &r : MessageRecorder::shown())
-        texts << r.caption + "|" + r.text;
-    return texts;
-}
 
 } // namespace
 
@@ -101,7 +85,7 @@ private slots:
         junk.write(QByteArray(4096, 'Q'));
         junk.close();
         QVERIFY(!StartQuillet(empty.path()).running());
-        QCOMPARE(textsShown(), QStringList({"错误|无法连接数据库！", "错误|无法连接数据库！"}));
+        QCOMPARE(captionsAndTexts(), QStringList({"错误|无法连接数据库！", "错误|无法连接数据库！"}));
         QCOMPARE(MessageRecorder::shown().first().kind, MessageRecord::Kind::SystemBox);
     }
 
@@ -209,7 +193,7 @@ private slots:
         w.show();
         MessageRecorder::queueAnswer(QMessageBox::Cancel);
         w.ShockwaveFlash1FSCommand("quit", QString());
-        QCOMPARE(textsShown(), QStringList({"提示|还未完成今日学习计划，要退出吗？"}));
+        QCOMPARE(captionsAndTexts(), QStringList({"提示|还未完成今日学习计划，要退出吗？"}));
         QVERIFY(w.isVisible());
 
         bank->exec("update tab_plan set PlanMark = 1, PlanTime = 30");
@@ -219,7 +203,7 @@ private slots:
         MessageRecorder::clear();
         MessageRecorder::queueAnswer(QMessageBox::Ok);
         w.ShockwaveFlash1FSCommand("quit", QString());
-        QCOMPARE(textsShown(), QStringList({"提示|恭喜完成今日学习计划！"}));
+        QCOMPARE(captionsAndTexts(), QStringList({"提示|恭喜完成今日学习计划！"}));
         QVERIFY(!w.isVisible());
 
         session = StartQuillet(bank->folder());
@@ -228,7 +212,7 @@ private slots:
         MessageRecorder::clear();
         MessageRecorder::queueAnswer(QMessageBox::Ok);
         session.mainWindow->ShockwaveFlash1FSCommand("quit", QString());
-        QCOMPARE(textsShown(), QStringList({"提示|超额完成学习计划，要注意休息呦！"}));
+        QCOMPARE(captionsAndTexts(), QStringList({"提示|超额完成学习计划，要注意休息呦！"}));
         QVERIFY(!session.mainWindow->isVisible());
 
         session = StartQuillet(bank->folder());
@@ -297,7 +281,7 @@ private slots:
             QSKIP("this machine has a sound device");
         MessageRecorder::queueAnswer(1);
         w.PlayMusic(AppDir + "sound/乐曲01.mid", true);
-        QCOMPARE(textsShown(), QStringList({"提示|没发现声卡！"}));
+        QCOMPARE(captionsAndTexts(), QStringList({"提示|没发现声卡！"}));
         QVERIFY(!w.MidiMediaPlayer.isPlaying());
     }
 
