@@ -3,6 +3,7 @@
 #include "Globals.h"
 #include "MainMenu.h"
 #include "MessageRecorder.h"
+#include "NextModal.h"
 #include "SingleInstance.h"
 #include "Startup.h"
 #include "Switch.h"
@@ -22,13 +23,7 @@
 #include <QDoubleSpinBox>
 #include <QLocalServer>
 #include <QPushButton>
-#include "NextModal.h"
-
 #include <QtTest>
-
-namespace {
-
-} // namespace
 
 class TestShell : public QObject {
     Q_OBJECT
